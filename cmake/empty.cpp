@@ -1,0 +1,1 @@
+// Placeholder for a platform area that has no sources yet.
