@@ -1,1 +1,16 @@
-#include "Vestra.h"
+// The project-template exports.
+#include "VestraTemplate.h"
+
+CVestra::CVestra() {}
+
+CVestra& CVestra::operator=(const CVestra&)
+{
+    return *this;
+}
+
+int fnVestra()
+{
+    return 42;
+}
+
+int nVestra = 0;

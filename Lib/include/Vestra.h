@@ -4,5 +4,17 @@
 
 #include <windows.h>
 #include <d3d9.h>
+#include <d3dx9.h>
 
 #include "VestraExport.h"
+
+#include "BoundBox.h"
+#include "CoreUnknown.h"
+#include "ICamera.h"
+#include "IRenderStateManager.h"
+#include "IScene.h"
+#include "ISceneNode.h"
+#include "ResManager.h"
+#include "ResourceTracking.h"
+#include "Vertices.h"
+#include "VestraTemplate.h"

@@ -1,5 +1,38 @@
 // D3DX 9 utility library: math, meshes, textures.
 #pragma once
 
+#include <float.h>
+#include <limits.h>
+
+#ifndef D3DX_DEFAULT
+#define D3DX_DEFAULT ((UINT)-1)
+#define D3DX_DEFAULT_NONPOW2 ((UINT)-2)
+#define D3DX_DEFAULT_FLOAT FLT_MAX
+#define D3DX_FROM_FILE ((UINT)-3)
+#define D3DFMT_FROM_FILE ((D3DFORMAT)-3)
+#endif
+
 #include "d3d9.h"
+
+#ifndef MAKE_DDHRESULT
+#define _FACDD 0x876
+#define MAKE_DDHRESULT(code) MAKE_HRESULT(1, _FACDD, code)
+#endif
+
+// Declared ahead of the component headers so that each of them may return these codes.
+enum _D3DXERR {
+    D3DXERR_CANNOTMODIFYINDEXBUFFER = MAKE_DDHRESULT(2900),
+    D3DXERR_INVALIDMESH = MAKE_DDHRESULT(2901),
+    D3DXERR_CANNOTATTRSORT = MAKE_DDHRESULT(2902),
+    D3DXERR_SKINNINGNOTSUPPORTED = MAKE_DDHRESULT(2903),
+    D3DXERR_TOOMANYINFLUENCES = MAKE_DDHRESULT(2904),
+    D3DXERR_INVALIDDATA = MAKE_DDHRESULT(2905),
+    D3DXERR_LOADEDMESHASNODATA = MAKE_DDHRESULT(2906),
+    D3DXERR_DUPLICATENAMEDFRAGMENT = MAKE_DDHRESULT(2907),
+    D3DXERR_CANNOTREMOVELASTITEM = MAKE_DDHRESULT(2908),
+};
+
+#include "d3dx9math.h"
+#include "d3dx9core.h"
+#include "d3dx9mesh.h"
 #include "d3dx9tex.h"

@@ -1,0 +1,112 @@
+// The software rasterizer: draws Direct3D 9 fixed-function primitives into plain memory.
+//
+// The device feeds it views of its own state (render, texture-stage and sampler state
+// arrays indexed by the Direct3D enumerations, transforms, viewport, material, enabled
+// lights, bound textures, render target and depth-stencil memory) and one call per draw.
+// Nothing here owns memory the caller passed in; views must stay valid during Draw.
+//
+// Conventions (those of Direct3D 9): pixel centres at integer coordinates, top-left fill
+// rule, clip volume -w<=x<=w, -w<=y<=w, 0<=z<=w, culling judged on screen (y down),
+// flat shading takes the colours of a primitive's first vertex.
+//
+// Draw is synchronous: the pixels are in memory when it returns. Rows are shared among
+// worker threads in a fixed interleave so every pixel sees the same arithmetic in the
+// same order whatever the thread count: output is byte-identical for any thread count.
+#pragma once
+
+#include "d3d9types.h"
+
+namespace vestra::raster {
+
+// A render target: A8R8G8B8 or X8R8G8B8 (the X byte is written as 0xFF and read as 0xFF).
+struct ColorBuffer {
+    D3DFORMAT format = D3DFMT_UNKNOWN;
+    UINT width = 0;
+    UINT height = 0;
+    INT pitch = 0;  // bytes per row
+    BYTE* bits = nullptr;
+};
+
+// A depth-stencil surface: D16 / D16_LOCKABLE (16-bit), D24S8 / D24X8 (32-bit, depth in the
+// high 24 bits, stencil or unused in the low 8) or D32. bits == nullptr means "none bound".
+struct DepthBuffer {
+    D3DFORMAT format = D3DFMT_UNKNOWN;
+    UINT width = 0;
+    UINT height = 0;
+    INT pitch = 0;
+    BYTE* bits = nullptr;
+};
+
+// One mip level of 32-bit A8R8G8B8 texels (the device converts other formats at upload).
+struct TextureLevel {
+    UINT width = 0;
+    UINT height = 0;
+    INT pitch = 0;
+    const BYTE* bits = nullptr;
+};
+
+constexpr UINT kMaxTextureLevels = 16;
+constexpr UINT kMaxStages = 8;
+constexpr UINT kMaxSamplers = 16;
+constexpr UINT kRenderStateCount = 256;
+constexpr UINT kStageStateCount = 33;
+constexpr UINT kSamplerStateCount = 14;
+
+// A 2D texture: level 0 is the most detailed.
+struct Texture {
+    UINT levelCount = 0;
+    TextureLevel levels[kMaxTextureLevels];
+};
+
+// Everything a draw reads. Arrays are the device's own; pointers must not be null except
+// where stated.
+struct State {
+    const DWORD* renderStates = nullptr;                      // [256] by D3DRENDERSTATETYPE
+    const DWORD (*stageStates)[kStageStateCount] = nullptr;   // [8][33] by D3DTEXTURESTAGESTATETYPE
+    const DWORD (*samplerStates)[kSamplerStateCount] = nullptr;  // [16][14] by D3DSAMPLERSTATETYPE
+    const D3DMATRIX* world = nullptr;
+    const D3DMATRIX* view = nullptr;
+    const D3DMATRIX* projection = nullptr;
+    const D3DMATRIX* textureTransforms = nullptr;             // [8], D3DTS_TEXTURE0..7
+    D3DVIEWPORT9 viewport{};
+    RECT scissorRect{};                                       // used when D3DRS_SCISSORTESTENABLE
+    const D3DMATERIAL9* material = nullptr;
+    const D3DLIGHT9* lights = nullptr;                        // the enabled lights only
+    UINT lightCount = 0;
+    const Texture* textures[kMaxStages] = {};                 // null: stage has no texture
+    ColorBuffer target;
+    DepthBuffer depth;
+};
+
+// One draw. Vertices are read from `vertices` (vertexCount of them, `stride` bytes apart,
+// laid out by `fvf`). With `indices` set, vertex i of the primitive stream is
+// vertices[indices[i] + baseVertex]; indices that land outside [0, vertexCount) make their
+// primitive be skipped.
+struct DrawCall {
+    D3DPRIMITIVETYPE type = D3DPT_TRIANGLELIST;
+    UINT primitiveCount = 0;
+    const void* vertices = nullptr;
+    UINT vertexCount = 0;
+    UINT stride = 0;
+    DWORD fvf = 0;
+    const void* indices = nullptr;
+    D3DFORMAT indexFormat = D3DFMT_INDEX16;
+    INT baseVertex = 0;
+};
+
+struct DrawStats {
+    UINT primitivesDrawn = 0;   // primitives that reached the rasterizer (after clip and cull)
+    UINT pixelsWritten = 0;     // pixels that passed every test and reached the target
+};
+
+// Draws one call. Bad input (missing buffers, unsupported formats, an FVF without a
+// position, a stride smaller than the vertex, too few vertices) draws nothing and returns
+// zero statistics.
+VESTRA_PLATFORM_API DrawStats Draw(const State& state, const DrawCall& call);
+
+// Worker threads used by Draw, the caller included. 0 restores the default: the value of
+// the environment variable VESTRA_RASTER_THREADS if set, else the hardware concurrency.
+VESTRA_PLATFORM_API void SetThreadCount(UINT count);
+VESTRA_PLATFORM_API UINT GetThreadCount();
+
+}  // namespace vestra::raster

@@ -1,0 +1,22 @@
+// Shading one span of pixels: interpolation, texture stages, alpha test, depth and
+// stencil, blending, the colour write. Specialised per draw for the common state
+// combinations; every specialisation runs the same arithmetic as the general one.
+#pragma once
+
+#include "d3d9/raster/DrawContext.h"
+
+namespace vestra::raster {
+
+// Shades pixels x0..x1 (inclusive) of row y; adds the pixels written to `written`.
+using SpanShader = void (*)(const DrawContext& ctx, const Primitive& prim, int y, int x0, int x1, UINT& written);
+
+// The specialised loop for the draw's state when there is one (filling ctx.specialised),
+// else the general loop.
+SpanShader SelectSpanShader(DrawContext& ctx);
+
+// Walks the rows of each primitive that belong to `thread` (row % threads == thread) and
+// shades their spans, primitives in order.
+void RasterizePrimitives(const DrawContext& ctx, SpanShader shader, const Primitive* prims, size_t count,
+                         const LineRun* runs, int thread, int threads, UINT& written);
+
+}  // namespace vestra::raster

@@ -1,0 +1,65 @@
+#include "d3dx9/image/ImageFile.h"
+
+#include <fstream>
+#include <iterator>
+
+#include "d3dx9/image/BmpCodec.h"
+#include "d3dx9/image/DdsCodec.h"
+#include "d3dx9/image/JpegCodec.h"
+#include "d3dx9/image/PngCodec.h"
+#include "d3dx9/image/TgaCodec.h"
+#include "win32/WindowsPath.h"
+
+namespace vestra::image {
+
+HRESULT DecodeImage(const BYTE* data, size_t size, Image& out)
+{
+    if (!data || size == 0)
+        return D3DXERR_INVALIDDATA;
+    if (LooksLikeDds(data, size))
+        return DecodeDds(data, size, out);
+    if (LooksLikePng(data, size))
+        return DecodePng(data, size, out);
+    if (LooksLikeJpeg(data, size))
+        return DecodeJpeg(data, size, out);
+    if (LooksLikeBmp(data, size))
+        return DecodeBmp(data, size, out);
+    return DecodeTga(data, size, out);
+}
+
+HRESULT ReadWholeFile(LPCSTR windowsPath, std::vector<BYTE>& out)
+{
+    if (!windowsPath || !*windowsPath)
+        return D3DXERR_INVALIDDATA;
+    std::ifstream file(win32::ResolvePath(windowsPath), std::ios::binary);
+    if (!file)
+        return D3DXERR_INVALIDDATA;
+    std::vector<BYTE> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    if (file.bad())
+        return D3DXERR_INVALIDDATA;
+    out = std::move(bytes);
+    return D3D_OK;
+}
+
+HRESULT LoadImageFile(LPCSTR windowsPath, Image& out)
+{
+    std::vector<BYTE> bytes;
+    const HRESULT hr = ReadWholeFile(windowsPath, bytes);
+    if (FAILED(hr))
+        return hr;
+    return DecodeImage(bytes.data(), bytes.size(), out);
+}
+
+HRESULT WriteWholeFile(LPCSTR windowsPath, const std::vector<BYTE>& bytes)
+{
+    if (!windowsPath || !*windowsPath)
+        return E_FAIL;
+    std::ofstream file(win32::ResolvePath(windowsPath), std::ios::binary | std::ios::trunc);
+    if (!file)
+        return E_FAIL;
+    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    file.close();
+    return file ? D3D_OK : E_FAIL;
+}
+
+}  // namespace vestra::image

@@ -1,0 +1,139 @@
+// Transformed vertices through lighting and point scaling, and reproducible output.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "RasterFixture.h"
+#include "d3d9/raster/ReferenceScene.h"
+
+namespace vestra::raster::testing {
+namespace {
+
+struct LitVertex {
+    float x, y, z;
+    float nx, ny, nz;
+};
+
+TEST(Pipeline, DirectionalLightOnAKnownNormal) {
+    Canvas c(4, 4);
+    DWORD* rs = c.state.renderStates;
+    rs[D3DRS_LIGHTING] = TRUE;
+    rs[D3DRS_AMBIENT] = 0xFF202020;  // global ambient 32/255
+    c.state.material.Diffuse = {1.0f, 0.5f, 0.25f, 1.0f};
+    c.state.material.Ambient = {1.0f, 1.0f, 1.0f, 1.0f};
+    D3DLIGHT9 light{};
+    light.Type = D3DLIGHT_DIRECTIONAL;
+    light.Diffuse = {1.0f, 1.0f, 1.0f, 1.0f};
+    // Normal (0, 0, -1) facing the viewer; the light shines along (0, -1, 1)/sqrt 2, so
+    // N.L = cos 45 degrees = 0.7071.
+    light.Direction = {0.0f, -1.0f, 1.0f};
+    c.state.lights.push_back(light);
+    const std::vector<LitVertex> quad = {{-1, 1, 0.5f, 0, 0, -1}, {1, 1, 0.5f, 0, 0, -1},
+                                         {-1, -1, 0.5f, 0, 0, -1}, {1, -1, 0.5f, 0, 0, -1}};
+    c.Draw(D3DPT_TRIANGLESTRIP, 2, quad, D3DFVF_XYZ | D3DFVF_NORMAL);
+    // Colour = ambient 32/255 + diffuse * 0.7071: red 32 + 180 = 212, green 32 + 90 = 122,
+    // blue 32 + 45 = 77 (material ambient is white, texture absent = white).
+    const DWORD p = c.At(1, 1);
+    EXPECT_NEAR(static_cast<int>((p >> 16) & 0xFF), 212, 1);
+    EXPECT_NEAR(static_cast<int>((p >> 8) & 0xFF), 122, 1);
+    EXPECT_NEAR(static_cast<int>(p & 0xFF), 77, 1);
+
+    // Facing away from the light leaves only the ambient term.
+    c.state.lights[0].Direction = {0.0f, 0.0f, -1.0f};
+    c.Draw(D3DPT_TRIANGLESTRIP, 2, quad, D3DFVF_XYZ | D3DFVF_NORMAL);
+    EXPECT_EQ(c.At(1, 1) & 0x00FFFFFF, 0x202020u);
+}
+
+TEST(Pipeline, PointLightAttenuatesWithDistance) {
+    Canvas c(4, 4);
+    c.state.renderStates[D3DRS_LIGHTING] = TRUE;
+    c.state.material.Diffuse = {1.0f, 1.0f, 1.0f, 1.0f};
+    D3DLIGHT9 light{};
+    light.Type = D3DLIGHT_POINT;
+    light.Diffuse = {1.0f, 1.0f, 1.0f, 1.0f};
+    light.Position = {0.0f, 0.0f, -1.5f};  // 2 units in front of the quad at z = 0.5
+    light.Range = 100.0f;
+    light.Attenuation1 = 1.0f;  // 1 / d: 0.5 at the centre
+    c.state.lights.push_back(light);
+    const std::vector<LitVertex> quad = {{-1, 1, 0.5f, 0, 0, -1}, {1, 1, 0.5f, 0, 0, -1},
+                                         {-1, -1, 0.5f, 0, 0, -1}, {1, -1, 0.5f, 0, 0, -1}};
+    c.Draw(D3DPT_TRIANGLESTRIP, 2, quad, D3DFVF_XYZ | D3DFVF_NORMAL);
+    // Per-vertex lighting at the corners: d = sqrt(1 + 1 + 4) = 2.449, N.L = 2 / d,
+    // attenuation 1 / d: 2 / 6 = 1/3 -> 85, interpolated unchanged across the quad.
+    EXPECT_NEAR(static_cast<int>(c.At(1, 1) & 0xFF), 85, 1);
+    c.state.lights[0].Range = 2.0f;  // every corner is out of range
+    c.Draw(D3DPT_TRIANGLESTRIP, 2, quad, D3DFVF_XYZ | D3DFVF_NORMAL);
+    EXPECT_EQ(c.At(1, 1) & 0x00FFFFFF, 0u);
+}
+
+TEST(Pipeline, PointSpriteSizeFollowsDistance) {
+    struct V {
+        float x, y, z;
+        D3DCOLOR c;
+    };
+    // Camera at the origin looking down +z (identity view); a projection with w = z.
+    auto sprite = [](float distance) {
+        Canvas c(64, 64);
+        c.state.projection = D3DMATRIX{};
+        c.state.projection._11 = c.state.projection._22 = 1.0f;
+        c.state.projection._33 = 1.0f;
+        c.state.projection._34 = 1.0f;
+        c.state.projection._43 = -0.1f;
+        DWORD* rs = c.state.renderStates;
+        rs[D3DRS_POINTSPRITEENABLE] = TRUE;
+        rs[D3DRS_POINTSCALEENABLE] = TRUE;
+        c.SetFloat(D3DRS_POINTSIZE, 0.25f);
+        c.SetFloat(D3DRS_POINTSCALE_A, 0.0f);
+        c.SetFloat(D3DRS_POINTSCALE_B, 0.0f);
+        c.SetFloat(D3DRS_POINTSCALE_C, 1.0f);
+        const std::vector<V> v = {{0, 0, distance, 0xFFFFFFFF}};
+        return c.Draw(D3DPT_POINTLIST, 1, v, D3DFVF_XYZ | D3DFVF_DIFFUSE).pixelsWritten;
+    };
+    // Side = viewport height 64 * 0.25 / distance: 8 pixels at distance 2, 4 at 4.
+    EXPECT_EQ(sprite(2.0f), 64u);
+    EXPECT_EQ(sprite(4.0f), 16u);
+    // Close enough to exceed POINTSIZE_MAX (64): clamped to 64 x 64.
+    EXPECT_EQ(sprite(0.2f), 64u * 64u);
+}
+
+TEST(Pipeline, SpriteTextureCoordinatesSpanTheSquare) {
+    TestTexture t;
+    t.AddLevel(2, 2, {0xFF0000FF, 0xFF00FF00, 0xFFFF0000, 0xFFFFFFFF});
+    Canvas c(4, 4);
+    c.state.textures[0] = &t.view;
+    c.state.renderStates[D3DRS_POINTSPRITEENABLE] = TRUE;
+    c.SetFloat(D3DRS_POINTSIZE, 4.0f);
+    const std::vector<ScreenVertex> v = {{2.0f, 2.0f, 0.5f, 1, 0xFFFFFFFF}};  // square covers 0..3
+    c.Draw(D3DPT_POINTLIST, 1, v, kScreenFvf);
+    EXPECT_EQ(c.At(0, 0), 0xFF0000FFu);  // (0,0) at the top-left
+    EXPECT_EQ(c.At(3, 0), 0xFF00FF00u);
+    EXPECT_EQ(c.At(0, 3), 0xFFFF0000u);
+    EXPECT_EQ(c.At(3, 3), 0xFFFFFFFFu);
+}
+
+TEST(Pipeline, OutputIsIdenticalAcrossRunsAndThreadCounts) {
+    ReferenceScene scene;
+    const size_t n = ReferenceScene::kWidth * ReferenceScene::kHeight;
+    DrawStats first{};
+    auto render = [&](UINT threads) {
+        SetThreadCount(threads);
+        std::vector<DWORD> colour(n), depth(n);
+        const ColorBuffer cb{D3DFMT_A8R8G8B8, ReferenceScene::kWidth, ReferenceScene::kHeight,
+                             static_cast<INT>(ReferenceScene::kWidth * 4), reinterpret_cast<BYTE*>(colour.data())};
+        const DepthBuffer db{D3DFMT_D24S8, ReferenceScene::kWidth, ReferenceScene::kHeight,
+                             static_cast<INT>(ReferenceScene::kWidth * 4), reinterpret_cast<BYTE*>(depth.data())};
+        const DrawStats stats = scene.Render(cb, db);
+        if (first.pixelsWritten == 0) first = stats;
+        EXPECT_EQ(stats.primitivesDrawn, first.primitivesDrawn);
+        EXPECT_EQ(stats.pixelsWritten, first.pixelsWritten);
+        return colour;
+    };
+    const std::vector<DWORD> one = render(1);
+    EXPECT_EQ(render(1), one);
+    EXPECT_EQ(render(2), one);
+    EXPECT_EQ(render(3), one);
+    SetThreadCount(0);
+}
+
+}  // namespace
+}  // namespace vestra::raster::testing
