@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "d3d9/raster/ReferenceScene.h"
+#include "d3d9/raster/SpanKernels.h"
 #include "d3d9/raster/StateStorage.h"
 
 namespace {
@@ -67,7 +68,9 @@ void BM_R1_AllCores(benchmark::State& st) { R1(st, 0); }
 BENCHMARK(BM_R1_OneThread)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_R1_AllCores)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// Argument: the widest span loops allowed (0 general, 1 SSE2, 2 AVX2 where present).
 void BM_FullScreenBilinearBlendedQuad(benchmark::State& st) {
+    LimitSimd(static_cast<SimdLevel>(st.range(0)));
     const std::vector<DWORD> texels = Checker(256);
     const Texture texture = View(texels, 256);
     Target t;
@@ -80,8 +83,18 @@ void BM_FullScreenBilinearBlendedQuad(benchmark::State& st) {
         benchmark::DoNotOptimize(Draw(view, DrawCall{D3DPT_TRIANGLESTRIP, 2, quad.data(), 4, sizeof(TexVertex), kTexFvf}));
     st.counters["Mpixels/s"] =
         benchmark::Counter(static_cast<double>(st.iterations()) * kW * kH / 1e6, benchmark::Counter::kIsRate);
+    LimitSimd(SimdLevel::Avx2);
 }
-BENCHMARK(BM_FullScreenBilinearBlendedQuad)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_FullScreenBilinearBlendedQuad)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_ClearColourAndDepth(benchmark::State& st) {
+    Target t;
+    const RECT all{0, 0, static_cast<LONG>(kW), static_cast<LONG>(kH)};
+    for (auto _ : st) Clear(t.cb, t.db, all, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL, 0xFF000000, 1.0f, 0);
+    st.counters["GB/s"] = benchmark::Counter(static_cast<double>(st.iterations()) * kW * kH * 8 / 1e9,
+                                             benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_ClearColourAndDepth)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 void BM_TenThousandSmallTriangles(benchmark::State& st) {
     const std::vector<DWORD> texels = Checker(64);

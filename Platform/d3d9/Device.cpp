@@ -25,6 +25,8 @@ constexpr UINT kAvailableTextureMemory = 512u << 20;
 // Back-buffer size when a windowed device leaves it to a window nobody can measure.
 constexpr UINT kFallbackWidth = 640;
 constexpr UINT kFallbackHeight = 480;
+// The largest back buffer, as large as the largest texture.
+constexpr UINT kMaxBackBufferSize = 8192;
 
 }  // namespace
 
@@ -66,7 +68,6 @@ CDevice::CDevice(CDirect3D9* direct3D, UINT adapter, D3DDEVTYPE type, HWND focus
 }
 
 CDevice::~CDevice() {
-    destroying_ = true;
     ReleasePresentation();
     for (auto& [fvf, declaration] : fvfDeclarations_) declaration->ReleaseInternal();
     fvfDeclarations_.clear();
@@ -136,6 +137,7 @@ HRESULT CDevice::ResolvePresentParameters(D3DPRESENT_PARAMETERS& p, std::unique_
                          (p.FullScreen_RefreshRateInHz == 0 || p.FullScreen_RefreshRateInHz == mode.RefreshRate);
         if (!modeFound) return D3DERR_INVALIDCALL;
     }
+    if (p.BackBufferWidth > kMaxBackBufferSize || p.BackBufferHeight > kMaxBackBufferSize) return D3DERR_INVALIDCALL;
     if (!IsRenderTargetFormat(p.BackBufferFormat)) return D3DERR_NOTAVAILABLE;
     return D3D_OK;
 }

@@ -234,7 +234,7 @@ private:
     void SubmitDraw(const DrawRequest& request);
     CVertexDeclaration* DeclarationForFvf(DWORD fvf);
 
-    // The pixels of a surface a copy reads or writes, with their containing surface's size.
+    // This device's surface behind an interface pointer, or null.
     CSurface* SurfaceOf(IDirect3DSurface9* surface);
     CSurface* TargetOf(DWORD index) const { return index == 0 ? state_.renderTarget : nullptr; }
 
@@ -258,9 +258,9 @@ private:
     // through a failed Reset (it may retry at once).
     bool lossForced_ = false;
     bool inScene_ = false;
-    bool destroying_ = false;
 
     VESTRA_FRAME_STATISTICS stats_{};
+    std::vector<D3DLIGHT9> enabledLights_;  // scratch of SubmitDraw, kept to reuse its storage
     VESTRA_CURSOR_STATE cursor_{};
     D3DGAMMARAMP gammaRamp_{};
     BOOL dialogBoxMode_ = FALSE;

@@ -19,7 +19,11 @@ DeviceChild::DeviceChild(CDevice* device, DeviceChild* owner, D3DPOOL pool)
     : device_(device), owner_(owner), kind_(owner->Kind()), pool_(pool), publicRefs_(0), internalRefs_(0) {}
 
 DeviceChild::~DeviceChild() {
-    if (!owner_) device_->UnregisterChild(this);
+    if (owner_) return;
+    device_->UnregisterChild(this);
+    // Only an object whose constructor failed dies with a public reference: give back the
+    // device reference it took.
+    if (publicRefs_ > 0) device_->Release();
 }
 
 ULONG DeviceChild::AddRefPublic() {

@@ -2,6 +2,8 @@
 // hand-over of a validated draw to the pipeline.
 #include "d3d9/Device.h"
 #include "d3d9/IndexBuffer.h"
+#include "d3d9/Surface.h"
+#include "d3d9/Texture.h"
 #include "d3d9/VertexBuffer.h"
 #include "d3d9/VertexDeclaration.h"
 
@@ -50,9 +52,52 @@ HRESULT CDevice::CheckDrawPreconditions() const {
     return D3D_OK;
 }
 
-// The rasterizer pipeline (Platform/d3d9/raster) takes the draw from here; until it is
-// connected a validated draw is only counted.
-void CDevice::SubmitDraw(const DrawRequest&) {}
+// A validated draw goes to the rasterizer with views of the device's own state. Draws
+// through a vertex declaration that has no FVF equivalent are counted but not drawn (the
+// fixed-function pipeline reads FVF layouts). Cube and volume textures are not sampled:
+// a stage bound to one reads no texture.
+void CDevice::SubmitDraw(const DrawRequest& request) {
+    if (!request.fvf || !state_.renderTarget) return;
+    raster::State pipeline;
+    pipeline.renderStates = state_.renderStates;
+    pipeline.stageStates = state_.stageStates;
+    pipeline.samplerStates = state_.samplerStates;
+    pipeline.world = &state_.world[0];
+    pipeline.view = &state_.view;
+    pipeline.projection = &state_.projection;
+    pipeline.textureTransforms = state_.textureTransforms;
+    pipeline.viewport = state_.viewport;
+    pipeline.scissorRect = state_.scissorRect;
+    pipeline.material = &state_.material;
+    enabledLights_.clear();
+    for (const auto& [index, slot] : state_.lights)
+        if (slot.enabled) enabledLights_.push_back(slot.light);
+    pipeline.lights = enabledLights_.data();
+    pipeline.lightCount = static_cast<UINT>(enabledLights_.size());
+    for (UINT stage = 0; stage < raster::kMaxStages; ++stage) {
+        if (const auto* texture = dynamic_cast<const CTexture*>(state_.textures[stage]))
+            pipeline.textures[stage] = texture->SamplingView();
+    }
+    CSurface& target = *state_.renderTarget;
+    pipeline.target = {target.Desc().Format, target.Desc().Width, target.Desc().Height,
+                       static_cast<INT>(target.Pitch()), target.Bits()};
+    if (CSurface* depth = state_.depthStencil) {
+        pipeline.depth = {depth->Desc().Format, depth->Desc().Width, depth->Desc().Height,
+                          static_cast<INT>(depth->Pitch()), depth->Bits()};
+    }
+
+    raster::DrawCall call;
+    call.type = request.type;
+    call.primitiveCount = request.primitiveCount;
+    call.vertices = request.vertices;
+    call.vertexCount = request.vertexCount;
+    call.stride = request.stride;
+    call.fvf = request.fvf;
+    call.indices = request.indices;
+    call.indexFormat = request.indexFormat;
+    call.baseVertex = request.baseVertexIndex;
+    stats_.PixelsWritten += raster::Draw(pipeline, call).pixelsWritten;
+}
 
 HRESULT CDevice::DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitiveCount, CONST void* vertexData, UINT stride) {
     if (!vertexData || stride == 0 || !IsValidPrimitiveType(type)) return D3DERR_INVALIDCALL;

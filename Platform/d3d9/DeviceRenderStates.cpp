@@ -133,7 +133,6 @@ HRESULT CDevice::LightEnable(DWORD index, BOOL enable) {
 HRESULT CDevice::GetLightEnable(DWORD index, BOOL* enable) {
     auto slot = state_.lights.find(index);
     if (!enable || slot == state_.lights.end()) return D3DERR_INVALIDCALL;
-    // Direct3D 9 reports an enabled light with a nonzero value, not necessarily TRUE.
     *enable = slot->second.enabled;
     return D3D_OK;
 }

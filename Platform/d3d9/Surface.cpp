@@ -1,5 +1,6 @@
 #include "d3d9/Surface.h"
 
+#include "d3d9/SurfaceOps.h"
 #include "formats/FormatInfo.h"
 
 namespace vestra::d3d9 {
@@ -36,35 +37,31 @@ HRESULT CSurface::GetDesc(D3DSURFACE_DESC* desc) {
 bool LockOffset(const D3DSURFACE_DESC& desc, UINT pitch, const RECT* rect, size_t& offset) {
     offset = 0;
     if (!rect) return true;
-    if (rect->left < 0 || rect->top < 0 || rect->left >= rect->right || rect->top >= rect->bottom ||
-        static_cast<UINT>(rect->right) > desc.Width || static_cast<UINT>(rect->bottom) > desc.Height)
-        return false;
     const formats::FormatInfo& info = formats::GetFormatInfo(desc.Format);
-    if (info.blockCompressed) {
-        auto aligned = [](LONG edge, UINT size) { return edge % 4 == 0 || static_cast<UINT>(edge) == size; };
-        if (!aligned(rect->left, desc.Width) || !aligned(rect->top, desc.Height) ||
-            !aligned(rect->right, desc.Width) || !aligned(rect->bottom, desc.Height))
-            return false;
+    RECT checked;
+    if (!RectInside(rect, desc.Width, desc.Height, info.blockCompressed, checked)) return false;
+    if (info.blockCompressed)
         offset = static_cast<size_t>(rect->top / 4) * pitch + static_cast<size_t>(rect->left / 4) * info.blockBytes;
-    } else {
+    else
         offset = static_cast<size_t>(rect->top) * pitch + static_cast<size_t>(rect->left) * info.bitsPerPixel / 8;
-    }
     return true;
 }
 
-HRESULT CSurface::LockRect(D3DLOCKED_RECT* lockedRect, CONST RECT* rect, DWORD) {
+HRESULT CSurface::LockRect(D3DLOCKED_RECT* lockedRect, CONST RECT* rect, DWORD flags) {
     if (!lockedRect || !lockable_ || locked_) return D3DERR_INVALIDCALL;
     size_t offset;
     if (!LockOffset(desc_, pitch_, rect, offset)) return D3DERR_INVALIDCALL;
     lockedRect->Pitch = static_cast<INT>(pitch_);
     lockedRect->pBits = bits_.data() + offset;
     locked_ = true;
+    lockedReadOnly_ = (flags & D3DLOCK_READONLY) != 0;
     return D3D_OK;
 }
 
 HRESULT CSurface::UnlockRect() {
     if (!locked_) return D3DERR_INVALIDCALL;
     locked_ = false;
+    if (!lockedReadOnly_) ++version_;
     return D3D_OK;
 }
 

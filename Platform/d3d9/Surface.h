@@ -24,8 +24,14 @@ public:
     STDMETHOD(ReleaseDC)(HDC hdc) override;
 
     const D3DSURFACE_DESC& Desc() const { return desc_; }
-    BYTE* Bits() { return bits_.data(); }
+    // Writable access counts as a change: the version tells derived copies (the converted
+    // texels the rasterizer samples) when they are stale.
+    BYTE* Bits() {
+        ++version_;
+        return bits_.data();
+    }
     const BYTE* Bits() const { return bits_.data(); }
+    UINT64 Version() const { return version_; }
     UINT Pitch() const { return pitch_; }
     bool IsLocked() const { return locked_; }
     // A level of a texture or a face of a cube texture.
@@ -41,6 +47,8 @@ private:
     UINT pitch_ = 0;
     std::vector<BYTE> bits_;
     bool locked_ = false;
+    bool lockedReadOnly_ = false;
+    UINT64 version_ = 0;
 };
 
 // Checks a lock rectangle against a surface (inside, not empty, on block boundaries for

@@ -6,6 +6,7 @@
 
 #include "d3d9/BaseTextureImpl.h"
 #include "d3d9/Surface.h"
+#include "d3d9/TextureSampling.h"
 
 namespace vestra::d3d9 {
 
@@ -21,6 +22,9 @@ public:
     STDMETHOD(AddDirtyRect)(CONST RECT* dirtyRect) override;
 
     CSurface* Level(UINT level) const { return levels_[level].get(); }
+    UINT LevelCount() const { return static_cast<UINT>(levels_.size()); }
+    // What the rasterizer samples when this texture is bound; null if its format cannot be.
+    const raster::Texture* SamplingView() const { return sampling_.View(*this); }
 
 private:
     bool Implements(REFIID riid) const override {
@@ -28,6 +32,7 @@ private:
     }
 
     std::vector<std::unique_ptr<CSurface>> levels_;
+    mutable TextureSampling sampling_;
 };
 
 }  // namespace vestra::d3d9

@@ -10,3 +10,4 @@
 #include "shlwapi.h"
 #include "wincrt.h"
 #include "PlatformWin32.h"
+#include "PlatformWindowing.h"

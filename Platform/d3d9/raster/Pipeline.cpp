@@ -5,8 +5,6 @@
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
-#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -20,12 +18,13 @@ namespace vestra::raster {
 
 namespace {
 
-// Below this many candidate pixels a draw is not worth waking the workers for.
-constexpr size_t kParallelPixelThreshold = 4096;
+// Below this many candidate pixels a draw is not worth sharing with the workers.
+constexpr size_t kParallelPixelThreshold = 2048;
+// Rows per unit of work handed to a thread.
+constexpr int kBandRows = 4;
+constexpr size_t kUnbinnedPrimitives = 16;
 
 std::atomic<UINT> g_requestedThreads{0};
-std::mutex g_poolMutex;
-std::unique_ptr<WorkerPool> g_pool;
 
 UINT DefaultThreads() {
     if (const char* env = std::getenv("VESTRA_RASTER_THREADS")) {
@@ -53,14 +52,38 @@ UINT StreamLength(D3DPRIMITIVETYPE type, UINT count) {
     }
 }
 
-bool SameColour(const float a[4], const float b[4]) { return std::memcmp(a, b, 4 * sizeof(float)) == 0; }
+// Bit for bit, as the planes would carry them.
+bool SameColour(const float a[4], const float b[4]) {
+    uint32_t x[4], y[4];
+    std::memcpy(x, a, sizeof x);
+    std::memcpy(y, b, sizeof y);
+    return ((x[0] ^ y[0]) | (x[1] ^ y[1]) | (x[2] ^ y[2]) | (x[3] ^ y[3])) == 0;
+}
 
 struct Scratch {
     std::vector<ProcessedVertex> vertices;
     std::vector<UINT> stream;        // vertex number of each stream position, or ~0u
     std::vector<Primitive> prims;
     std::vector<LineRun> runs;
+    std::vector<uint32_t> bandStart;  // band b's primitives are bandItems[bandStart[b] .. bandStart[b + 1])
+    std::vector<uint32_t> bandItems;
+    std::vector<uint32_t> bandFill;
 };
+
+// Lists, band by band, the primitives that touch each band of kBandRows rows, in draw order.
+void BinByBand(Scratch& s, int firstRow, int bandCount) {
+    const size_t bands = static_cast<size_t>(bandCount);
+    s.bandStart.assign(bands + 1, 0);
+    auto bandOf = [&](int row) { return static_cast<size_t>(std::clamp((row - firstRow) / kBandRows, 0, bandCount - 1)); };
+    for (const Primitive& p : s.prims)
+        for (size_t b = bandOf(p.top); b <= bandOf(p.bottom); ++b) ++s.bandStart[b + 1];
+    for (size_t b = 0; b < bands; ++b) s.bandStart[b + 1] += s.bandStart[b];
+    s.bandItems.resize(s.bandStart[bands]);
+    s.bandFill.assign(s.bandStart.begin(), s.bandStart.end() - 1);
+    for (size_t i = 0; i < s.prims.size(); ++i)
+        for (size_t b = bandOf(s.prims[i].top); b <= bandOf(s.prims[i].bottom); ++b)
+            s.bandItems[s.bandFill[b]++] = static_cast<uint32_t>(i);
+}
 
 class Assembler {
 public:
@@ -307,30 +330,47 @@ DrawStats Draw(const State& state, const DrawCall& call) {
     if (scratch.prims.empty()) return stats;
 
     size_t work = 0;
-    for (const Primitive& p : scratch.prims)
+    int firstRow = ctx.clipBottom, lastRow = ctx.clipTop;
+    for (const Primitive& p : scratch.prims) {
         work += static_cast<size_t>(p.bottom - p.top + 1) * static_cast<size_t>(p.right - p.left + 1);
+        firstRow = std::min(firstRow, p.top);
+        lastRow = std::max(lastRow, p.bottom);
+    }
     const SpanShader shader = SelectSpanShader(ctx);
     const UINT threads = EffectiveThreads();
-    if (threads <= 1 || work < kParallelPixelThreshold) {
-        RasterizePrimitives(ctx, shader, scratch.prims.data(), scratch.prims.size(), scratch.runs.data(), 0, 1,
-                            stats.pixelsWritten);
-        return stats;
-    }
-    std::lock_guard<std::mutex> lock(g_poolMutex);
-    if (!g_pool || g_pool->Threads() != static_cast<int>(threads))
-        g_pool = std::make_unique<WorkerPool>(static_cast<int>(threads));
-    std::vector<UINT> written(threads, 0);
-    const int n = static_cast<int>(threads);
-    // The scratch lists are this thread's; the workers get plain pointers to them.
     const Primitive* prims = scratch.prims.data();
     const size_t primCount = scratch.prims.size();
     const LineRun* runs = scratch.runs.data();
-    g_pool->Run([&](int thread) {
+    if (threads <= 1 || work < kParallelPixelThreshold) {
+        RasterizeRows(ctx, shader, prims, nullptr, primCount, runs, ctx.clipTop, ctx.clipBottom, stats.pixelsWritten);
+        return stats;
+    }
+
+    // Bands of rows go to whichever thread asks next; each band is drawn whole by one
+    // thread with the primitives in draw order, so the bytes never depend on who drew it.
+    // Only the rows the primitives cover are cut into bands.
+    const int bandCount = (lastRow - firstRow + kBandRows) / kBandRows;
+    // A few primitives are cheaper to skip band by band than to sort into bands.
+    const bool binned = primCount > kUnbinnedPrimitives;
+    if (binned) BinByBand(scratch, firstRow, bandCount);
+    const uint32_t* start = scratch.bandStart.data();
+    const uint32_t* items = scratch.bandItems.data();
+    std::atomic<int> nextBand{0};
+    std::atomic<UINT> written{0};
+    RunOnSharedPool(static_cast<int>(threads), [&] {
         UINT local = 0;
-        RasterizePrimitives(ctx, shader, prims, primCount, runs, thread, n, local);
-        written[static_cast<size_t>(thread)] = local;
+        for (int band = nextBand.fetch_add(1); band < bandCount; band = nextBand.fetch_add(1)) {
+            const int top = firstRow + band * kBandRows;
+            const int bottom = std::min(top + kBandRows, lastRow + 1);
+            if (binned)
+                RasterizeRows(ctx, shader, prims, items + start[band], start[band + 1] - start[band], runs, top, bottom,
+                              local);
+            else
+                RasterizeRows(ctx, shader, prims, nullptr, primCount, runs, top, bottom, local);
+        }
+        written.fetch_add(local);
     });
-    for (UINT w : written) stats.pixelsWritten += w;
+    stats.pixelsWritten = written.load();
     return stats;
 }
 

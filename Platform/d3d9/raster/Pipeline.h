@@ -9,9 +9,10 @@
 // rule, clip volume -w<=x<=w, -w<=y<=w, 0<=z<=w, culling judged on screen (y down),
 // flat shading takes the colours of a primitive's first vertex.
 //
-// Draw is synchronous: the pixels are in memory when it returns. Rows are shared among
-// worker threads in a fixed interleave so every pixel sees the same arithmetic in the
-// same order whatever the thread count: output is byte-identical for any thread count.
+// Draw is synchronous: the pixels are in memory when it returns. Bands of rows go to
+// whichever worker thread asks next, and each band is drawn whole by one thread with the
+// primitives in draw order, so every pixel sees the same arithmetic in the same order
+// whatever the thread count: output is byte-identical for any thread count.
 #pragma once
 
 #include "d3d9types.h"
@@ -103,6 +104,15 @@ struct DrawStats {
 // position, a stride smaller than the vertex, too few vertices) draws nothing and returns
 // zero statistics.
 VESTRA_PLATFORM_API DrawStats Draw(const State& state, const DrawCall& call);
+
+// Fills the part of `area` inside the buffers, as IDirect3DDevice9::Clear fills each of
+// its rectangles: D3DCLEAR_TARGET writes `colour` (0xFF in the X byte of X8R8G8B8),
+// D3DCLEAR_ZBUFFER writes `z` clamped to [0, 1] and quantised as Draw does, D3DCLEAR_STENCIL
+// writes `stencil` into the stencil bits of D24S8; each leaves the other part of a depth
+// cell alone. Buffers without memory are skipped. Runs at memory speed, on the worker
+// threads too when the area is large.
+VESTRA_PLATFORM_API void Clear(const ColorBuffer& target, const DepthBuffer& depth, const RECT& area, DWORD flags,
+                               D3DCOLOR colour, float z, DWORD stencil);
 
 // Worker threads used by Draw, the caller included. 0 restores the default: the value of
 // the environment variable VESTRA_RASTER_THREADS if set, else the hardware concurrency.

@@ -214,19 +214,19 @@ SpanShader SelectSpanShader(DrawContext& c) {
     return depth ? PickBlend<true>(c) : PickBlend<false>(c);
 }
 
-void RasterizePrimitives(const DrawContext& ctx, SpanShader shader, const Primitive* prims, size_t count,
-                         const LineRun* runs, int thread, int threads, UINT& written) {
+void RasterizeRows(const DrawContext& ctx, SpanShader shader, const Primitive* prims, const uint32_t* order,
+                   size_t count, const LineRun* runs, int rowBegin, int rowEnd, UINT& written) {
     for (size_t i = 0; i < count; ++i) {
-        const Primitive& p = prims[i];
+        const Primitive& p = prims[order ? order[i] : i];
         if (p.kind == Primitive::Kind::Line) {
             for (int r = 0; r < p.runCount; ++r) {
                 const LineRun& run = runs[p.runStart + r];
-                if (run.y % threads == thread) shader(ctx, p, run.y, run.x0, run.x1, written);
+                if (run.y >= rowBegin && run.y < rowEnd) shader(ctx, p, run.y, run.x0, run.x1, written);
             }
             continue;
         }
-        const int first = p.top + ((thread - p.top % threads) + threads) % threads;
-        for (int y = first; y <= p.bottom; y += threads) {
+        const int last = p.bottom < rowEnd - 1 ? p.bottom : rowEnd - 1;
+        for (int y = p.top > rowBegin ? p.top : rowBegin; y <= last; ++y) {
             int left = p.left, right = p.right;
             if (p.kind == Primitive::Kind::Triangle) {
                 for (int e = 0; e < 3 && left <= right; ++e) {

@@ -14,9 +14,9 @@ using SpanShader = void (*)(const DrawContext& ctx, const Primitive& prim, int y
 // else the general loop.
 SpanShader SelectSpanShader(DrawContext& ctx);
 
-// Walks the rows of each primitive that belong to `thread` (row % threads == thread) and
-// shades their spans, primitives in order.
-void RasterizePrimitives(const DrawContext& ctx, SpanShader shader, const Primitive* prims, size_t count,
-                         const LineRun* runs, int thread, int threads, UINT& written);
+// Shades the rows [rowBegin, rowEnd) of the primitives, in order: prims[order[i]] for i
+// below count, or prims[i] when order is null.
+void RasterizeRows(const DrawContext& ctx, SpanShader shader, const Primitive* prims, const uint32_t* order,
+                   size_t count, const LineRun* runs, int rowBegin, int rowEnd, UINT& written);
 
 }  // namespace vestra::raster

@@ -170,12 +170,8 @@ void ReferenceScene::Accumulate(DrawStats& total, const State& state, const Draw
 }
 
 DrawStats ReferenceScene::Render(const ColorBuffer& target, const DepthBuffer& depth) {
-    for (UINT y = 0; y < target.height; ++y) {
-        DWORD* row = reinterpret_cast<DWORD*>(target.bits + static_cast<ptrdiff_t>(y) * target.pitch);
-        std::fill(row, row + target.width, 0xFF000000u);
-        DWORD* z = reinterpret_cast<DWORD*>(depth.bits + static_cast<ptrdiff_t>(y) * depth.pitch);
-        std::fill(z, z + depth.width, 0xFFFFFF00u);
-    }
+    const RECT all{0, 0, static_cast<LONG>(target.width), static_cast<LONG>(target.height)};
+    Clear(target, depth, all, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL, 0xFF000000u, 1.0f, 0);
     state_.target = target;
     state_.depth = depth;
     DWORD* rs = state_.renderStates;

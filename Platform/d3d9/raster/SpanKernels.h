@@ -3,8 +3,9 @@
 // product; point or bilinear sampling without mipmaps, wrapping (power-of-two sizes) or
 // clamping; blending off, SRCALPHA / INVSRCALPHA or ONE / ONE; no depth, or D24 depth with
 // LESS or LESSEQUAL, written or not; no alpha test, stencil or specular. They shade four
-// pixels at a time with SSE2 and produce exactly the bytes of the general loop in
-// PixelPipeline.cpp, operation for operation. Elsewhere the general loop is the only one.
+// pixels at a time with SSE2, eight with AVX2 where the processor has it, and produce
+// exactly the bytes of the general loop in PixelPipeline.cpp, operation for operation.
+// Elsewhere (other processors, other states) the general loop is the only one.
 #pragma once
 
 #include "d3d9/raster/PixelPipeline.h"
@@ -14,5 +15,26 @@ namespace vestra::raster {
 // The specialised loop for the draw, with ctx.specialised filled in; null when the draw's
 // state needs the general loop.
 SpanShader SelectSpecialisedSpan(DrawContext& ctx);
+
+// The widest loops SelectSpecialisedSpan may pick, for comparing them in tests and
+// benchmarks; the default is the best the processor has. None leaves the general loop.
+enum class SimdLevel { None, Sse2, Avx2 };
+void LimitSimd(SimdLevel level);
+
+enum class Texturing { None, Point, Linear };
+enum class Tint { None, Constant, Interpolated };  // what the texel is multiplied by
+enum class Blending { Off, Alpha, Add };
+enum class DepthMode { Off, Test, TestWrite };
+
+struct SpanChoice {
+    Texturing texturing;
+    Tint tint;
+    Blending blending;
+    DepthMode depth;
+};
+
+// The loops for one choice, per instruction set (SpanKernelsSse2.cpp, SpanKernelsAvx2.cpp).
+SpanShader PickSse2Span(const SpanChoice& choice);
+SpanShader PickAvx2Span(const SpanChoice& choice);
 
 }  // namespace vestra::raster

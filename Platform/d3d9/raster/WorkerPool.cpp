@@ -1,6 +1,7 @@
 #include "d3d9/raster/WorkerPool.h"
 
 #include <chrono>
+#include <memory>
 
 #if defined(__x86_64__) || defined(__i386__)
 #include <immintrin.h>
@@ -13,11 +14,25 @@ namespace vestra::raster {
 
 namespace {
 // How long an idle worker polls for the next draw before it sleeps.
-constexpr auto kSpinTime = std::chrono::microseconds(300);
+constexpr auto kSpinTime = std::chrono::microseconds(200);
+// Polls of the caller waiting for workers still inside a job before it yields its core.
+constexpr int kWaitSpins = 256;
+std::mutex g_sharedMutex;
+std::unique_ptr<WorkerPool> g_shared;
+
 }  // namespace
 
+void RunOnSharedPool(int threads, const std::function<void()>& job) {
+    std::lock_guard<std::mutex> lock(g_sharedMutex);
+    if (!g_shared || g_shared->Threads() != threads) {
+        g_shared.reset();
+        g_shared = std::make_unique<WorkerPool>(threads);
+    }
+    g_shared->Run(job);
+}
+
 WorkerPool::WorkerPool(int threads) {
-    for (int i = 1; i < threads; ++i) workers_.emplace_back([this, i] { WorkerLoop(i); });
+    for (int i = 1; i < threads; ++i) workers_.emplace_back([this] { WorkerLoop(); });
 }
 
 WorkerPool::~WorkerPool() {
@@ -30,26 +45,32 @@ WorkerPool::~WorkerPool() {
     for (std::thread& t : workers_) t.join();
 }
 
-void WorkerPool::Run(const std::function<void(int)>& job) {
+void WorkerPool::Run(const std::function<void()>& job) {
     if (workers_.empty()) {
-        job(0);
+        job();
         return;
     }
     job_ = &job;
-    pending_.store(static_cast<int>(workers_.size()));
-    generation_.fetch_add(1, std::memory_order_release);
+    unsigned generation = generation_.load(std::memory_order_relaxed) + 1;
+    if (generation == 0) generation = 1;  // 0 means "closed" in open_
+    open_.store(generation);
+    generation_.store(generation);
     {
         // Sleepers re-check the generation under the lock, so no wake-up is lost.
         std::lock_guard<std::mutex> lock(sleepMutex_);
         if (sleepers_ > 0) wake_.notify_all();
     }
-    job(0);
-    while (pending_.load(std::memory_order_acquire) != 0) VESTRA_RASTER_PAUSE();
+    job();
+    // Closing before looking at inside_ (both sequentially consistent) means a worker
+    // either saw the job closed and never touched it, or is counted here.
+    open_.store(0);
+    for (int spins = 0; inside_.load() != 0; ++spins) {
+        if (spins < kWaitSpins) VESTRA_RASTER_PAUSE();
+        else std::this_thread::yield();
+    }
 }
 
-void WorkerPool::WorkerLoop(int index) {
-    // Generation 0 is the pool's state at construction: a job posted before this thread
-    // got going is still seen as new.
+void WorkerPool::WorkerLoop() {
     unsigned seen = 0;
     for (;;) {
         const auto spinUntil = std::chrono::steady_clock::now() + kSpinTime;
@@ -70,8 +91,9 @@ void WorkerPool::WorkerLoop(int index) {
         }
         seen = now;
         if (stop_.load()) return;
-        (*job_)(index);
-        pending_.fetch_sub(1, std::memory_order_release);
+        inside_.fetch_add(1);
+        if (open_.load() == now) (*job_)();
+        inside_.fetch_sub(1);
     }
 }
 

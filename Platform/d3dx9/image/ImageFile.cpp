@@ -1,5 +1,6 @@
 #include "d3dx9/image/ImageFile.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -31,13 +32,23 @@ HRESULT ReadWholeFile(LPCSTR windowsPath, std::vector<BYTE>& out)
 {
     if (!windowsPath || !*windowsPath)
         return D3DXERR_INVALIDDATA;
-    std::ifstream file(win32::ResolvePath(windowsPath), std::ios::binary);
-    if (!file)
+    // A folder (an empty file name resolves to one) or a device is not an image file;
+    // reading one would fail below the stream's error state.
+    const std::string path = win32::ResolvePath(windowsPath);
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
         return D3DXERR_INVALIDDATA;
-    std::vector<BYTE> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (file.bad())
+    try {
+        std::ifstream file(path, std::ios::binary);
+        if (!file)
+            return D3DXERR_INVALIDDATA;
+        std::vector<BYTE> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        if (file.bad())
+            return D3DXERR_INVALIDDATA;
+        out = std::move(bytes);
+    } catch (const std::ios_base::failure&) {
         return D3DXERR_INVALIDDATA;
-    out = std::move(bytes);
+    }
     return D3D_OK;
 }
 

@@ -135,4 +135,43 @@ TEST(Copies, UpdateSurfaceAndStretchRect) {
     system->Release();
 }
 
+TEST(Copies, UpdateTextureStartsAtTheMatchingSourceLevel) {
+    HeadlessDevice device;
+    IDirect3DTexture9* system = nullptr;
+    IDirect3DTexture9* video = nullptr;
+    device->CreateTexture(8, 8, 0, 0, D3DFMT_L8, D3DPOOL_SYSTEMMEM, &system, nullptr);  // 8, 4, 2, 1
+    device->CreateTexture(4, 4, 2, D3DUSAGE_DYNAMIC, D3DFMT_L8, D3DPOOL_DEFAULT, &video, nullptr);
+    for (UINT level = 0; level < 4; ++level) {
+        D3DLOCKED_RECT locked;
+        system->LockRect(level, &locked, nullptr, 0);
+        static_cast<BYTE*>(locked.pBits)[0] = static_cast<BYTE>(10 + level);
+        system->UnlockRect(level);
+    }
+    ASSERT_EQ(device->UpdateTexture(system, video), D3D_OK);
+    for (UINT level = 0; level < 2; ++level) {
+        D3DLOCKED_RECT locked;
+        video->LockRect(level, &locked, nullptr, D3DLOCK_READONLY);
+        EXPECT_EQ(static_cast<BYTE*>(locked.pBits)[0], 11 + level);  // source levels 1 and 2
+        video->UnlockRect(level);
+    }
+    EXPECT_EQ(device->UpdateTexture(video, system), D3DERR_INVALIDCALL);
+    video->Release();
+    system->Release();
+}
+
+TEST(Copies, FrontBufferIsTheLastPresentedFrame) {
+    HeadlessDevice device(kWidth, kHeight);
+    device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF102030, 1.0f, 0);
+    ASSERT_EQ(device->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
+    device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF405060, 1.0f, 0);
+    IDirect3DSurface9* copy = nullptr;
+    device->CreateOffscreenPlainSurface(kWidth, kHeight, D3DFMT_A8R8G8B8, D3DPOOL_SYSTEMMEM, &copy, nullptr);
+    ASSERT_EQ(device->GetFrontBufferData(0, copy), D3D_OK);
+    D3DLOCKED_RECT locked;
+    copy->LockRect(&locked, nullptr, D3DLOCK_READONLY);
+    EXPECT_EQ(static_cast<DWORD*>(locked.pBits)[5], 0xFF102030u);
+    copy->UnlockRect();
+    copy->Release();
+}
+
 }  // namespace

@@ -93,6 +93,9 @@ TEST_F(Direct3D9, CreateDeviceChecksItsArguments) {
     bad.Windowed = FALSE;  // full screen without any window
     EXPECT_EQ(Create(D3DCREATE_SOFTWARE_VERTEXPROCESSING, bad), D3DERR_INVALIDCALL);
     bad = pp;
+    bad.BackBufferWidth = 10000;
+    EXPECT_EQ(Create(D3DCREATE_SOFTWARE_VERTEXPROCESSING, bad), D3DERR_INVALIDCALL);
+    bad = pp;
     bad.BackBufferCount = 4;
     EXPECT_EQ(Create(D3DCREATE_SOFTWARE_VERTEXPROCESSING, bad), D3DERR_INVALIDCALL);
 

@@ -135,5 +135,37 @@ TEST(Pipeline, OutputIsIdenticalAcrossRunsAndThreadCounts) {
     SetThreadCount(0);
 }
 
+// Hundreds of primitives are sorted into bands of rows that the threads take in turn;
+// blending makes any change of order within a pixel visible.
+TEST(Pipeline, BandedDrawsMatchOneThread) {
+    auto render = [](UINT threads) {
+        SetThreadCount(threads);
+        Canvas c(96, 80);
+        DWORD* rs = c.state.renderStates;
+        rs[D3DRS_CULLMODE] = D3DCULL_NONE;
+        rs[D3DRS_ALPHABLENDENABLE] = TRUE;
+        rs[D3DRS_SRCBLEND] = D3DBLEND_SRCALPHA;
+        rs[D3DRS_DESTBLEND] = D3DBLEND_INVSRCALPHA;
+        UINT seed = 3;
+        auto next = [&seed](float range) {
+            seed = seed * 1103515245u + 12345u;
+            return range * static_cast<float>((seed >> 8) & 0xFFFF) / 65535.0f;
+        };
+        std::vector<ScreenVertex> triangles, strip;
+        for (int i = 0; i < 600 * 3; ++i)
+            triangles.push_back({next(96), next(80), next(1), 1, 0x80000000u | static_cast<DWORD>(next(16777215))});
+        for (int i = 0; i < 301; ++i) strip.push_back({next(96), next(80), 0.5f, 1, 0xC0FF8000u + static_cast<DWORD>(i)});
+        const DrawStats a = c.Draw(D3DPT_TRIANGLELIST, 600, triangles, kScreenFvf);
+        const DrawStats b = c.Draw(D3DPT_LINESTRIP, 300, strip, kScreenFvf);
+        EXPECT_GT(a.pixelsWritten, 0u);
+        EXPECT_GT(b.pixelsWritten, 0u);
+        return std::make_pair(c.Pixels(), a.pixelsWritten + b.pixelsWritten);
+    };
+    const auto one = render(1);
+    EXPECT_EQ(render(2), one);
+    EXPECT_EQ(render(3), one);
+    SetThreadCount(0);
+}
+
 }  // namespace
 }  // namespace vestra::raster::testing

@@ -1,0 +1,71 @@
+// The two scene nodes that play a bitstrip: CBitstripBillboardNode (a camera-facing
+// billboard) and CBitstripQuadNode (a flat quad). They draw exactly as their base classes,
+// with the bitstrip's frame texture as the node's texture, and advance the frame from the
+// update time.
+//
+// The strip is read from the directory of the reference path joined with the file name;
+// the resource manager's registry is not consulted. Device loss: the strip's default-pool
+// texture goes with InvalidateDeviceObjects and comes back showing frame 0 with
+// RestoreDeviceObjects; the next Update moves it to the right frame again.
+#pragma once
+#include "scene/nodes/BillboardQuad.h"
+#include "scene/nodes/BitstripTexture.h"
+#include "scene/nodes/QuadNode.h"
+
+// Frame stepping shared by both nodes.
+class CBitstripAnimation {
+public:
+    void SetAnimation(float newFrameRate, bool newLooping)
+    {
+        frameRate = newFrameRate;
+        looping = newLooping;
+    }
+    // Time runs on while the node is hidden (so it shows the right frame when shown again)
+    // but the frame is only changed while visible. A non-looping strip stops on its last
+    // frame because SetFrame refuses the positions past it.
+    void Advance(float elapsed, bool hidden);
+
+    CBitstripTexture bitstrip;
+    float frameRate = 30.0f;
+    float animationTime = 0.0f;
+    bool looping = true;
+};
+
+// Drive and directory of `referencePath` followed by name and extension of `fileName`.
+std::string ComposeBitstripPath(const char* referencePath, const char* fileName);
+
+class CBitstripBillboardNode : public CBillboardQuad {
+public:
+    // Loads the strip, then sets the billboard up without a texture name, so the base never
+    // looks a texture up by name. Both strings must be non-null.
+    virtual void Setup(D3DXVECTOR3 position, float width, float height, D3DXCOLOR color, const char* referencePath,
+                       const char* fileName);
+    void SetAnimation(float frameRate, bool looping) { animation.SetAnimation(frameRate, looping); }
+    HRESULT BuildGeometry(IScene* scene) override;
+    HRESULT Update(float elapsed) override;
+    HRESULT InvalidateDeviceObjects(IScene* scene) override;
+    HRESULT RestoreDeviceObjects(IScene* scene) override;
+
+    CBitstripTexture& Bitstrip() { return animation.bitstrip; }
+
+private:
+    CBitstripAnimation animation;
+};
+
+class CBitstripQuadNode : public CQuadNode {
+public:
+    // Loads the strip, then sets the quad up without a texture name. Both strings must be
+    // non-null.
+    void Setup(D3DXVECTOR3 corner1, D3DXVECTOR3 corner2, D3DXCOLOR color, const char* referencePath,
+               const char* fileName) override;
+    void SetAnimation(float frameRate, bool looping) { animation.SetAnimation(frameRate, looping); }
+    HRESULT BuildGeometry(IScene* scene) override;
+    HRESULT Update(float elapsed) override;
+    HRESULT InvalidateDeviceObjects(IScene* scene) override;
+    HRESULT RestoreDeviceObjects(IScene* scene) override;
+
+    CBitstripTexture& Bitstrip() { return animation.bitstrip; }
+
+private:
+    CBitstripAnimation animation;
+};

@@ -1,0 +1,65 @@
+#include "WindowTestSupport.h"
+
+#include <cstdlib>
+#include <set>
+#include <string>
+
+namespace vestra::test {
+namespace {
+
+// Decided before any window exists: the suite never opens real windows.
+const bool kHeadless = setenv("SDL_VIDEODRIVER", "dummy", 1) == 0;
+
+}  // namespace
+
+std::vector<Received>& ReceivedMessages() {
+    static std::vector<Received> received;
+    return received;
+}
+
+std::vector<UINT> ReceivedIds() {
+    std::vector<UINT> ids;
+    for (const Received& r : ReceivedMessages()) ids.push_back(r.message);
+    return ids;
+}
+
+LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    ReceivedMessages().push_back({window, message, wParam, lParam});
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void RegisterRecordingClass(const char* name) {
+    static std::set<std::string> registered;
+    if (!registered.insert(name).second) return;
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = RecordingProc;
+    windowClass.lpszClassName = name;
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    ASSERT_NE(RegisterClassA(&windowClass), 0);
+}
+
+void ResetMessages() {
+    ASSERT_TRUE(kHeadless);
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    }
+    ReceivedMessages().clear();
+}
+
+void WindowTest::TearDown() {
+    for (HWND window : created_) {
+        if (IsWindow(window)) DestroyWindow(window);
+    }
+    ResetMessages();
+}
+
+HWND WindowTest::CreateRecordingWindow(DWORD style, int width, int height) {
+    RegisterRecordingClass("Recording");
+    const HWND window = CreateWindowExA(0, "Recording", "Test", style, 10, 20, width, height, nullptr, nullptr,
+                                        nullptr, nullptr);
+    EXPECT_NE(window, nullptr);
+    created_.push_back(window);
+    return window;
+}
+
+}  // namespace vestra::test
