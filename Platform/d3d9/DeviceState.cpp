@@ -1,5 +1,7 @@
 #include "d3d9/DeviceState.h"
 
+#include "d3d9/raster/StateStorage.h"
+
 #include <cstring>
 
 namespace vestra::d3d9 {
@@ -24,75 +26,6 @@ D3DMATRIX Identity() {
     return m;
 }
 
-void ApplyRenderStateDefaults(DWORD* rs, bool autoDepthStencil) {
-    std::memset(rs, 0, sizeof(DWORD) * kRenderStateCount);
-    const float one = 1.0f;
-    rs[D3DRS_ZENABLE] = autoDepthStencil ? D3DZB_TRUE : D3DZB_FALSE;
-    rs[D3DRS_FILLMODE] = D3DFILL_SOLID;
-    rs[D3DRS_SHADEMODE] = D3DSHADE_GOURAUD;
-    rs[D3DRS_ZWRITEENABLE] = TRUE;
-    rs[D3DRS_LASTPIXEL] = TRUE;
-    rs[D3DRS_SRCBLEND] = D3DBLEND_ONE;
-    rs[D3DRS_DESTBLEND] = D3DBLEND_ZERO;
-    rs[D3DRS_CULLMODE] = D3DCULL_CCW;
-    rs[D3DRS_ZFUNC] = D3DCMP_LESSEQUAL;
-    rs[D3DRS_ALPHAFUNC] = D3DCMP_ALWAYS;
-    rs[D3DRS_FOGTABLEMODE] = D3DFOG_NONE;
-    rs[D3DRS_FOGSTART] = FloatBits(0.0f);
-    rs[D3DRS_FOGEND] = FloatBits(one);
-    rs[D3DRS_FOGDENSITY] = FloatBits(one);
-    rs[D3DRS_STENCILFAIL] = D3DSTENCILOP_KEEP;
-    rs[D3DRS_STENCILZFAIL] = D3DSTENCILOP_KEEP;
-    rs[D3DRS_STENCILPASS] = D3DSTENCILOP_KEEP;
-    rs[D3DRS_STENCILFUNC] = D3DCMP_ALWAYS;
-    rs[D3DRS_STENCILMASK] = 0xFFFFFFFF;
-    rs[D3DRS_STENCILWRITEMASK] = 0xFFFFFFFF;
-    rs[D3DRS_TEXTUREFACTOR] = 0xFFFFFFFF;
-    rs[D3DRS_CLIPPING] = TRUE;
-    rs[D3DRS_LIGHTING] = TRUE;
-    rs[D3DRS_FOGVERTEXMODE] = D3DFOG_NONE;
-    rs[D3DRS_COLORVERTEX] = TRUE;
-    rs[D3DRS_LOCALVIEWER] = TRUE;
-    rs[D3DRS_DIFFUSEMATERIALSOURCE] = D3DMCS_COLOR1;
-    rs[D3DRS_SPECULARMATERIALSOURCE] = D3DMCS_COLOR2;
-    rs[D3DRS_AMBIENTMATERIALSOURCE] = D3DMCS_MATERIAL;
-    rs[D3DRS_EMISSIVEMATERIALSOURCE] = D3DMCS_MATERIAL;
-    rs[D3DRS_VERTEXBLEND] = D3DVBF_DISABLE;
-    rs[D3DRS_POINTSIZE] = FloatBits(one);
-    rs[D3DRS_POINTSIZE_MIN] = FloatBits(one);
-    rs[D3DRS_POINTSCALE_A] = FloatBits(one);
-    rs[D3DRS_POINTSCALE_B] = FloatBits(0.0f);
-    rs[D3DRS_POINTSCALE_C] = FloatBits(0.0f);
-    rs[D3DRS_MULTISAMPLEANTIALIAS] = TRUE;
-    rs[D3DRS_MULTISAMPLEMASK] = 0xFFFFFFFF;
-    rs[D3DRS_PATCHEDGESTYLE] = D3DPATCHEDGE_DISCRETE;
-    rs[D3DRS_DEBUGMONITORTOKEN] = D3DDMT_ENABLE;
-    rs[D3DRS_POINTSIZE_MAX] = FloatBits(64.0f);
-    rs[D3DRS_COLORWRITEENABLE] = 0x0000000F;
-    rs[D3DRS_TWEENFACTOR] = FloatBits(0.0f);
-    rs[D3DRS_BLENDOP] = D3DBLENDOP_ADD;
-    rs[D3DRS_POSITIONDEGREE] = D3DDEGREE_CUBIC;
-    rs[D3DRS_NORMALDEGREE] = D3DDEGREE_LINEAR;
-    rs[D3DRS_SLOPESCALEDEPTHBIAS] = FloatBits(0.0f);
-    rs[D3DRS_MINTESSELLATIONLEVEL] = FloatBits(one);
-    rs[D3DRS_MAXTESSELLATIONLEVEL] = FloatBits(one);
-    rs[D3DRS_ADAPTIVETESS_X] = FloatBits(0.0f);
-    rs[D3DRS_ADAPTIVETESS_Y] = FloatBits(0.0f);
-    rs[D3DRS_ADAPTIVETESS_Z] = FloatBits(one);
-    rs[D3DRS_ADAPTIVETESS_W] = FloatBits(0.0f);
-    rs[D3DRS_CCW_STENCILFAIL] = D3DSTENCILOP_KEEP;
-    rs[D3DRS_CCW_STENCILZFAIL] = D3DSTENCILOP_KEEP;
-    rs[D3DRS_CCW_STENCILPASS] = D3DSTENCILOP_KEEP;
-    rs[D3DRS_CCW_STENCILFUNC] = D3DCMP_ALWAYS;
-    rs[D3DRS_COLORWRITEENABLE1] = 0x0000000F;
-    rs[D3DRS_COLORWRITEENABLE2] = 0x0000000F;
-    rs[D3DRS_COLORWRITEENABLE3] = 0x0000000F;
-    rs[D3DRS_BLENDFACTOR] = 0xFFFFFFFF;
-    rs[D3DRS_DEPTHBIAS] = FloatBits(0.0f);
-    rs[D3DRS_SRCBLENDALPHA] = D3DBLEND_ONE;
-    rs[D3DRS_DESTBLENDALPHA] = D3DBLEND_ZERO;
-    rs[D3DRS_BLENDOPALPHA] = D3DBLENDOP_ADD;
-}
 
 void ApplyStageDefaults(DWORD (*stages)[kStageStateCount]) {
     for (UINT stage = 0; stage < kStageCount; ++stage) {
@@ -130,7 +63,7 @@ void ApplySamplerDefaults(DWORD (*samplers)[kSamplerStateCount]) {
 }  // namespace
 
 void ApplyDefaultState(DeviceState& state, UINT targetWidth, UINT targetHeight, bool autoDepthStencil) {
-    ApplyRenderStateDefaults(state.renderStates, autoDepthStencil);
+    raster::ApplyDefaultRenderStates(state.renderStates, autoDepthStencil);
     ApplyStageDefaults(state.stageStates);
     ApplySamplerDefaults(state.samplerStates);
 

@@ -9,6 +9,10 @@
 
 namespace vestra::raster {
 
+// The render-state values of a new or reset Direct3D 9 device (the one table of them; the
+// device uses it too); hasDepth sets ZENABLE.
+void ApplyDefaultRenderStates(DWORD* renderStates, bool hasDepth);
+
 struct VESTRA_PLATFORM_API StateStorage {
     DWORD renderStates[kRenderStateCount];
     DWORD stageStates[kMaxStages][kStageStateCount];
