@@ -47,6 +47,33 @@ HRESULT LoadIntoSurface(IDirect3DSurface9* dest, CONST PALETTEENTRY* destPalette
 }
 
 HRESULT ReadSurface(IDirect3DSurface9* surface, CONST PALETTEENTRY* palette, CONST RECT* rectIn,
+                    std::vector<formats::Rgba>& out, RECT& rect, D3DSURFACE_DESC& desc);
+
+// A render target that cannot be locked (the back buffer, say) is read through a
+// system-memory copy made by its device, as a host would do it.
+HRESULT ReadRenderTarget(IDirect3DSurface9* target, CONST PALETTEENTRY* palette, const RECT& rect,
+                         std::vector<formats::Rgba>& out, const D3DSURFACE_DESC& desc)
+{
+    IDirect3DDevice9* device = nullptr;
+    HRESULT hr = target->GetDevice(&device);
+    if (FAILED(hr))
+        return hr;
+    IDirect3DSurface9* copy = nullptr;
+    hr = device->CreateOffscreenPlainSurface(desc.Width, desc.Height, desc.Format, D3DPOOL_SYSTEMMEM, &copy, nullptr);
+    if (SUCCEEDED(hr))
+        hr = device->GetRenderTargetData(target, copy);
+    if (SUCCEEDED(hr)) {
+        RECT copied{};
+        D3DSURFACE_DESC copyDesc{};
+        hr = ReadSurface(copy, palette, &rect, out, copied, copyDesc);
+    }
+    if (copy)
+        copy->Release();
+    device->Release();
+    return hr;
+}
+
+HRESULT ReadSurface(IDirect3DSurface9* surface, CONST PALETTEENTRY* palette, CONST RECT* rectIn,
                     std::vector<formats::Rgba>& out, RECT& rect, D3DSURFACE_DESC& desc)
 {
     HRESULT hr = surface->GetDesc(&desc);
@@ -57,6 +84,8 @@ HRESULT ReadSurface(IDirect3DSurface9* surface, CONST PALETTEENTRY* palette, CON
         return D3DERR_INVALIDCALL;
     D3DLOCKED_RECT locked{};
     hr = surface->LockRect(&locked, nullptr, D3DLOCK_READONLY);
+    if (FAILED(hr) && (desc.Usage & D3DUSAGE_RENDERTARGET) && desc.Pool == D3DPOOL_DEFAULT)
+        return ReadRenderTarget(surface, palette, rect, out, desc);
     if (FAILED(hr))
         return hr;
     const PixelRegion region{desc.Format, static_cast<const BYTE*>(locked.pBits), static_cast<UINT>(locked.Pitch),
