@@ -90,6 +90,7 @@ HRESULT CRenderStateManager::PushMatrix(const D3DXMATRIX* local)
     if (FAILED(hr)) {
         return hr;
     }
+    ++matrixDepth;
     hr = local != nullptr ? matrixStack->MultMatrixLocal(local) : matrixStack->LoadIdentity();
     if (FAILED(hr)) {
         return hr;
@@ -111,10 +112,20 @@ HRESULT CRenderStateManager::PopMatrix()
     if (FAILED(hr)) {
         return hr;
     }
+    --matrixDepth;
     if (device != nullptr) {
         hr = device->SetTransform(D3DTS_WORLD, GetWorldMatrix());
     }
     return hr;
+}
+
+size_t CRenderStateManager::SavedStateCount() const
+{
+    size_t count = 0;
+    for (const auto& [state, saved] : savedStates) {
+        count += saved.size();
+    }
+    return count;
 }
 
 HRESULT CRenderStateManager::PushRenderState(D3DRENDERSTATETYPE state, DWORD value)

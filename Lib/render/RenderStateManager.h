@@ -36,6 +36,12 @@ public:
     // device is not touched (the camera sets its view and projection).
     void SetViewProjection(const D3DXMATRIX* view, const D3DXMATRIX* projection);
 
+    // What is pushed and not yet popped: saved render-state values over all states, and
+    // matrices above the stack's base. Both are 0 between frames when every push met its pop;
+    // a pop with nothing pushed leaves the stack at its base but the depth below 0.
+    size_t SavedStateCount() const;
+    int MatrixDepth() const { return matrixDepth; }
+
 private:
     HRESULT SetStage(DWORD stage, D3DTEXTURESTAGESTATETYPE opState, DWORD op, D3DTEXTURESTAGESTATETYPE arg1State,
                      DWORD arg1, D3DTEXTURESTAGESTATETYPE arg2State, DWORD arg2);
@@ -49,6 +55,7 @@ private:
     std::map<D3DRENDERSTATETYPE, std::vector<DWORD>, StateOrder> savedStates;
     IDirect3DDevice9* device = nullptr;
     ID3DXMatrixStack* matrixStack = nullptr;
+    int matrixDepth = 0;
     D3DXMATRIX viewMatrix;
     D3DXMATRIX projMatrix;
     D3DXMATRIX viewProjMatrix;

@@ -2,37 +2,26 @@
 
 #include <cmath>
 
-#include "ResManager.h"
 #include "core/ColorPacking.h"
-
-CBillboardQuad::~CBillboardQuad()
-{
-    ReleaseTexture();
-}
 
 bool CBillboardQuad::QueryInterface(const GUID& id, void** out)
 {
-    if (IsEqualGUID(id, IID_IColoredNode)) {
-        *out = static_cast<IColoredNode*>(this);
-        AddRef();
-        return true;
-    }
     if (IsEqualGUID(id, IID_IBillboardQuad)) {
         *out = static_cast<IBillboardQuad*>(this);
         AddRef();
         return true;
     }
-    return CSceneNode::QueryInterface(id, out);
+    return CTexturedStripNode::QueryInterface(id, out);
 }
 
 ULONG CBillboardQuad::AddRef()
 {
-    return CSceneNode::AddRef();
+    return CTexturedStripNode::AddRef();
 }
 
 ULONG CBillboardQuad::Release()
 {
-    return CSceneNode::Release();
+    return CTexturedStripNode::Release();
 }
 
 void CBillboardQuad::Setup(D3DXVECTOR3 position, D3DXCOLOR newColor, float newWidth, float newHeight, float depth,
@@ -42,21 +31,14 @@ void CBillboardQuad::Setup(D3DXVECTOR3 position, D3DXCOLOR newColor, float newWi
     color = newColor;
     const D3DXVECTOR2 size(newWidth, newHeight);
     SetSize(&size, depth);
-    if (newReferencePath != nullptr) {
-        referencePath = newReferencePath;
-    }
-    if (newFileName != nullptr) {
-        fileName = newFileName;
-    }
+    SetTextureNames(newReferencePath, newFileName);
 }
 
 HRESULT CBillboardQuad::BuildGeometry(IScene* scene)
 {
     const D3DXVECTOR2 size(width, height);
     SetSize(&size, 0.0f);
-    if (!fileName.empty()) {
-        AcquireTexture(scene);
-    }
+    AcquireNamedTexture(scene);
     return S_OK;
 }
 
@@ -68,21 +50,7 @@ void CBillboardQuad::SetSize(const D3DXVECTOR2* size, float depth)
     const float hh = 0.5f * height;
     // Clockwise for a viewer looking along +z, so the side turned to the camera is the
     // front face; u runs right and v down on screen.
-    const struct {
-        D3DXVECTOR3 position;
-        D3DXVECTOR2 uv;
-    } corners[4] = {
-        {{-hw, -hh, depth}, {0.0f, 1.0f}},
-        {{-hw, hh, depth}, {0.0f, 0.0f}},
-        {{hw, -hh, depth}, {1.0f, 1.0f}},
-        {{hw, hh, depth}, {1.0f, 0.0f}},
-    };
-    vertices.clear();
-    for (const auto& corner : corners) {
-        LITVERTEX vertex;
-        vertex.Set(corner.position, color, corner.uv);
-        vertices.push_back(vertex);
-    }
+    SetCorners({{-hw, -hh, depth}, {-hw, hh, depth}, {hw, -hh, depth}, {hw, hh, depth}});
 }
 
 HRESULT CBillboardQuad::SetPulse(bool enable, float newMinAlpha, float newMaxAlpha, float newFrequency)
@@ -104,10 +72,7 @@ HRESULT CBillboardQuad::Update(float elapsed)
     if (alpha < 0.0f) {
         alpha = -alpha;
     }
-    const D3DCOLOR packed = PackColor(D3DXCOLOR(color.r, color.g, color.b, alpha));
-    for (LITVERTEX& vertex : vertices) {
-        vertex.color = packed;
-    }
+    PaintCorners(PackColor(D3DXCOLOR(color.r, color.g, color.b, alpha)));
     return S_OK;
 }
 
@@ -129,88 +94,15 @@ D3DXMATRIX CBillboardQuad::BillboardMatrix(IDirect3DDevice9* device)
 
 HRESULT CBillboardQuad::Render(IScene* scene)
 {
-    IDirect3DDevice9* device = scene->GetDevice();
     IRenderStateManager* states = scene->GetRenderStateManager();
-    const D3DXMATRIX billboard = BillboardMatrix(device);
+    const D3DXMATRIX billboard = BillboardMatrix(scene->GetDevice());
     const bool blended = pulsing;
     if (blended) {
         states->PushRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
     }
-    states->PushRenderState(D3DRS_LIGHTING, FALSE);
-    states->PushRenderState(D3DRS_ZWRITEENABLE, FALSE);
-    if (texture != nullptr) {
-        device->SetTexture(0, texture);
-    }
-    // Identity first, so the billboard matrix replaces whatever the render pass pushed for
-    // the node instead of composing with it.
-    states->PushMatrix(nullptr);
-    states->PushMatrix(&billboard);
-    device->SetFVF(LITVERTEX::FVF);
-    device->SetVertexShader(nullptr);
-    device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, vertices.data(), sizeof(LITVERTEX));
-    states->PopMatrix();
-    states->PopMatrix();
-    // Each state has its own stack, so popping lighting before depth writes still restores
-    // both.
-    states->PopRenderState(D3DRS_LIGHTING);
-    states->PopRenderState(D3DRS_ZWRITEENABLE);
+    DrawStrip(scene, &billboard);
     if (blended) {
         states->PopRenderState(D3DRS_ALPHABLENDENABLE);
     }
     return S_OK;
-}
-
-void CBillboardQuad::ReleaseTexture()
-{
-    if (texture != nullptr) {
-        texture->Release();
-        texture = nullptr;
-    }
-}
-
-void CBillboardQuad::AcquireTexture(IScene* scene)
-{
-    ReleaseTexture();
-    texture = scene->GetResourceManager()->GetTexture(scene->GetDevice(), referencePath.c_str(), fileName.c_str(),
-                                                      ".dds", TRUE);
-}
-
-HRESULT CBillboardQuad::InvalidateDeviceObjects(IScene*)
-{
-    ReleaseTexture();
-    return S_OK;
-}
-
-HRESULT CBillboardQuad::RestoreDeviceObjects(IScene* scene)
-{
-    if (!fileName.empty()) {
-        AcquireTexture(scene);
-    }
-    return S_OK;
-}
-
-HRESULT CBillboardQuad::SetColor(int, const D3DXCOLOR* newColor)
-{
-    if (newColor == nullptr) {
-        return E_POINTER;
-    }
-    color = *newColor;
-    const D3DCOLOR packed = PackColor(color);
-    for (LITVERTEX& vertex : vertices) {
-        vertex.color = packed;
-    }
-    return S_OK;
-}
-
-const D3DXCOLOR* CBillboardQuad::GetColor(int, D3DXCOLOR* out)
-{
-    if (out != nullptr) {
-        *out = color;
-    }
-    return &color;
-}
-
-int CBillboardQuad::GetColorCount()
-{
-    return 1;
 }

@@ -6,25 +6,18 @@
 // scale do not reach the quad, whose width and height are in world units. It leaves the
 // node's bounding box empty, so it is never culled.
 #pragma once
-#include <string>
-#include <vector>
 #include "IBillboardQuad.h"
-#include "IColoredNode.h"
-#include "Vertices.h"
-#include "scene/SceneNode.h"
+#include "scene/nodes/TexturedStripNode.h"
 
-class CBillboardQuad : public CSceneNode, public IColoredNode, public IBillboardQuad {
+class CBillboardQuad : public CTexturedStripNode, public IBillboardQuad {
 public:
     CBillboardQuad() = default;
-    ~CBillboardQuad() override;
 
     bool QueryInterface(const GUID& id, void** out) override;
     ULONG AddRef() override;
     ULONG Release() override;
     HRESULT Update(float elapsed) override;
     HRESULT Render(IScene* scene) override;
-    HRESULT InvalidateDeviceObjects(IScene* scene) override;
-    HRESULT RestoreDeviceObjects(IScene* scene) override;
 
     // Rebuilds at depth 0 and, when a file is named, takes the texture (releasing one held
     // from an earlier build).
@@ -36,27 +29,14 @@ public:
     void SetSize(const D3DXVECTOR2* size, float depth) override;
     HRESULT SetPulse(bool enable, float minAlpha, float maxAlpha, float frequency) override;
 
-    HRESULT SetColor(int index, const D3DXCOLOR* color) override;
-    const D3DXCOLOR* GetColor(int index, D3DXCOLOR* out) override;
-    int GetColorCount() override;
-
-    const std::vector<LITVERTEX>& Vertices() const { return vertices; }
     // The world transform Render draws with under the scene's current view: the camera's
     // orientation with the translation moved to the billboard's world position.
     D3DXMATRIX BillboardMatrix(IDirect3DDevice9* device);
 
 protected:
-    void ReleaseTexture();
-    void AcquireTexture(IScene* scene);
-
     D3DXVECTOR3 offset{0.0f, 0.0f, 0.0f};
-    D3DXCOLOR color{1.0f, 1.0f, 1.0f, 1.0f};
     float width = 64.0f;
     float height = 64.0f;
-    IDirect3DTexture9* texture = nullptr;
-    std::string referencePath;
-    std::string fileName;
-    std::vector<LITVERTEX> vertices;
     bool pulsing = false;
     float minAlpha = 0.0f;
     float maxAlpha = 0.0f;

@@ -1,5 +1,7 @@
 #include "scene/nodes/BitstripNodes.h"
 
+#include <algorithm>
+
 #include "resources/PathParts.h"
 
 void CBitstripAnimation::Advance(float elapsed, bool hidden)
@@ -10,7 +12,9 @@ void CBitstripAnimation::Advance(float elapsed, bool hidden)
     if (hidden || frameCount == 0) {
         return;
     }
-    const int frame = looping ? position % frameCount : position;
+    // Clamped rather than left to SetFrame's refusal: an update that jumps from an early
+    // frame past the end must still land on the last frame.
+    const int frame = looping ? position % frameCount : std::min(position, frameCount - 1);
     if (frame != bitstrip.GetFrame()) {
         bitstrip.SetFrame(frame);
     }
@@ -23,101 +27,74 @@ std::string ComposeBitstripPath(const char* referencePath, const char* fileName)
     return std::string(reference.drive) + reference.directory + file.name + file.extension;
 }
 
-namespace {
-
-// The node's texture reference becomes the strip's current frame texture (or none).
-void TakeFrameTexture(IDirect3DTexture9*& texture, CBitstripTexture& bitstrip)
+template <typename Base>
+void CBitstripNode<Base>::LoadStrip(const char* referencePath, const char* fileName)
 {
-    if (texture != nullptr) {
-        texture->Release();
+    animation.bitstrip.Load(ComposeBitstripPath(referencePath, fileName).c_str());
+}
+
+template <typename Base>
+void CBitstripNode<Base>::TakeFrameTexture()
+{
+    if (this->texture != nullptr) {
+        this->texture->Release();
     }
-    texture = bitstrip.GetTexture();
+    this->texture = animation.bitstrip.GetTexture();
 }
 
-} // namespace
-
-void CBitstripBillboardNode::Setup(D3DXVECTOR3 position, float newWidth, float newHeight, D3DXCOLOR newColor,
-                                   const char* newReferencePath, const char* newFileName)
-{
-    animation.bitstrip.Load(ComposeBitstripPath(newReferencePath, newFileName).c_str());
-    CBillboardQuad::Setup(position, newColor, newWidth, newHeight, 0.0f, nullptr, nullptr);
-}
-
-HRESULT CBitstripBillboardNode::BuildGeometry(IScene* scene)
+template <typename Base>
+HRESULT CBitstripNode<Base>::BuildGeometry(IScene* scene)
 {
     animation.bitstrip.CreateDeviceObjects(scene->GetDevice());
-    const HRESULT hr = CBillboardQuad::BuildGeometry(scene);
-    TakeFrameTexture(texture, animation.bitstrip);
+    const HRESULT hr = Base::BuildGeometry(scene);
+    TakeFrameTexture();
     return hr;
 }
 
-HRESULT CBitstripBillboardNode::Update(float elapsed)
+template <typename Base>
+HRESULT CBitstripNode<Base>::Update(float elapsed)
 {
-    if (IsPaused()) {
+    if (this->IsPaused()) {
         return S_OK;
     }
-    animation.Advance(elapsed, IsHidden());
-    return CBillboardQuad::Update(elapsed);
+    animation.Advance(elapsed, this->IsHidden());
+    return Base::Update(elapsed);
 }
 
-HRESULT CBitstripBillboardNode::InvalidateDeviceObjects(IScene* scene)
+template <typename Base>
+HRESULT CBitstripNode<Base>::InvalidateDeviceObjects(IScene* scene)
 {
     animation.bitstrip.InvalidateDeviceObjects();
-    return CBillboardQuad::InvalidateDeviceObjects(scene);
+    return Base::InvalidateDeviceObjects(scene);
 }
 
-HRESULT CBitstripBillboardNode::RestoreDeviceObjects(IScene* scene)
+template <typename Base>
+HRESULT CBitstripNode<Base>::RestoreDeviceObjects(IScene* scene)
 {
     HRESULT hr = animation.bitstrip.RestoreDeviceObjects(scene->GetDevice());
     if (FAILED(hr)) {
         return hr;
     }
-    hr = CBillboardQuad::RestoreDeviceObjects(scene);
+    hr = Base::RestoreDeviceObjects(scene);
     if (SUCCEEDED(hr)) {
-        TakeFrameTexture(texture, animation.bitstrip);
+        TakeFrameTexture();
     }
     return hr;
+}
+
+template class CBitstripNode<CBillboardQuad>;
+template class CBitstripNode<CQuadNode>;
+
+void CBitstripBillboardNode::Setup(D3DXVECTOR3 position, float newWidth, float newHeight, D3DXCOLOR newColor,
+                                   const char* newReferencePath, const char* newFileName)
+{
+    LoadStrip(newReferencePath, newFileName);
+    CBillboardQuad::Setup(position, newColor, newWidth, newHeight, 0.0f, nullptr, nullptr);
 }
 
 void CBitstripQuadNode::Setup(D3DXVECTOR3 corner1, D3DXVECTOR3 corner2, D3DXCOLOR newColor,
                               const char* newReferencePath, const char* newFileName)
 {
-    animation.bitstrip.Load(ComposeBitstripPath(newReferencePath, newFileName).c_str());
+    LoadStrip(newReferencePath, newFileName);
     CQuadNode::Setup(corner1, corner2, newColor, nullptr, nullptr);
-}
-
-HRESULT CBitstripQuadNode::BuildGeometry(IScene* scene)
-{
-    animation.bitstrip.CreateDeviceObjects(scene->GetDevice());
-    const HRESULT hr = CQuadNode::BuildGeometry(scene);
-    TakeFrameTexture(texture, animation.bitstrip);
-    return hr;
-}
-
-HRESULT CBitstripQuadNode::Update(float elapsed)
-{
-    if (IsPaused()) {
-        return S_OK;
-    }
-    animation.Advance(elapsed, IsHidden());
-    return CQuadNode::Update(elapsed);
-}
-
-HRESULT CBitstripQuadNode::InvalidateDeviceObjects(IScene* scene)
-{
-    animation.bitstrip.InvalidateDeviceObjects();
-    return CQuadNode::InvalidateDeviceObjects(scene);
-}
-
-HRESULT CBitstripQuadNode::RestoreDeviceObjects(IScene* scene)
-{
-    HRESULT hr = animation.bitstrip.RestoreDeviceObjects(scene->GetDevice());
-    if (FAILED(hr)) {
-        return hr;
-    }
-    hr = CQuadNode::RestoreDeviceObjects(scene);
-    if (SUCCEEDED(hr)) {
-        TakeFrameTexture(texture, animation.bitstrip);
-    }
-    return hr;
 }

@@ -22,7 +22,7 @@ public:
     }
     // Time runs on while the node is hidden (so it shows the right frame when shown again)
     // but the frame is only changed while visible. A non-looping strip stops on its last
-    // frame because SetFrame refuses the positions past it.
+    // frame, however far past it the time has run.
     void Advance(float elapsed, bool hidden);
 
     CBitstripTexture bitstrip;
@@ -34,38 +34,41 @@ public:
 // Drive and directory of `referencePath` followed by name and extension of `fileName`.
 std::string ComposeBitstripPath(const char* referencePath, const char* fileName);
 
-class CBitstripBillboardNode : public CBillboardQuad {
+// What both nodes add to the node type they draw as: the strip, its device objects and the
+// frame step. The node's texture is the strip's frame texture.
+template <typename Base>
+class CBitstripNode : public Base {
+public:
+    void SetAnimation(float frameRate, bool looping) { animation.SetAnimation(frameRate, looping); }
+    HRESULT BuildGeometry(IScene* scene) override;
+    HRESULT Update(float elapsed) override;
+    HRESULT InvalidateDeviceObjects(IScene* scene) override;
+    HRESULT RestoreDeviceObjects(IScene* scene) override;
+
+    CBitstripTexture& Bitstrip() { return animation.bitstrip; }
+
+protected:
+    void LoadStrip(const char* referencePath, const char* fileName);
+
+private:
+    // The node's texture reference becomes the strip's current frame texture (or none).
+    void TakeFrameTexture();
+
+    CBitstripAnimation animation;
+};
+
+class CBitstripBillboardNode : public CBitstripNode<CBillboardQuad> {
 public:
     // Loads the strip, then sets the billboard up without a texture name, so the base never
     // looks a texture up by name. Both strings must be non-null.
     virtual void Setup(D3DXVECTOR3 position, float width, float height, D3DXCOLOR color, const char* referencePath,
                        const char* fileName);
-    void SetAnimation(float frameRate, bool looping) { animation.SetAnimation(frameRate, looping); }
-    HRESULT BuildGeometry(IScene* scene) override;
-    HRESULT Update(float elapsed) override;
-    HRESULT InvalidateDeviceObjects(IScene* scene) override;
-    HRESULT RestoreDeviceObjects(IScene* scene) override;
-
-    CBitstripTexture& Bitstrip() { return animation.bitstrip; }
-
-private:
-    CBitstripAnimation animation;
 };
 
-class CBitstripQuadNode : public CQuadNode {
+class CBitstripQuadNode : public CBitstripNode<CQuadNode> {
 public:
     // Loads the strip, then sets the quad up without a texture name. Both strings must be
     // non-null.
     void Setup(D3DXVECTOR3 corner1, D3DXVECTOR3 corner2, D3DXCOLOR color, const char* referencePath,
                const char* fileName) override;
-    void SetAnimation(float frameRate, bool looping) { animation.SetAnimation(frameRate, looping); }
-    HRESULT BuildGeometry(IScene* scene) override;
-    HRESULT Update(float elapsed) override;
-    HRESULT InvalidateDeviceObjects(IScene* scene) override;
-    HRESULT RestoreDeviceObjects(IScene* scene) override;
-
-    CBitstripTexture& Bitstrip() { return animation.bitstrip; }
-
-private:
-    CBitstripAnimation animation;
 };

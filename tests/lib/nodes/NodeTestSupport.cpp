@@ -1,5 +1,7 @@
 #include "lib/nodes/NodeTestSupport.h"
 
+#include <cstring>
+
 namespace nodes_test {
 
 D3DCOLOR FrameColor(int frame)
@@ -8,7 +10,8 @@ D3DCOLOR FrameColor(int frame)
     return colors[frame % 5];
 }
 
-void WriteStrip(IDirect3DDevice9* device, const std::string& path, UINT width, UINT height)
+void WriteImage(IDirect3DDevice9* device, const std::string& path, UINT width, UINT height,
+                const std::function<D3DCOLOR(UINT, UINT)>& texel)
 {
     IDirect3DSurface9* surface = nullptr;
     ASSERT_EQ(device->CreateOffscreenPlainSurface(width, height, D3DFMT_A8R8G8B8, D3DPOOL_SYSTEMMEM, &surface,
@@ -19,12 +22,17 @@ void WriteStrip(IDirect3DDevice9* device, const std::string& path, UINT width, U
     for (UINT y = 0; y < height; ++y) {
         auto* row = reinterpret_cast<DWORD*>(static_cast<BYTE*>(locked.pBits) + y * locked.Pitch);
         for (UINT x = 0; x < width; ++x) {
-            row[x] = FrameColor(static_cast<int>(x / height));
+            row[x] = texel(x, y);
         }
     }
     surface->UnlockRect();
     EXPECT_EQ(D3DXSaveSurfaceToFileA(path.c_str(), D3DXIFF_PNG, surface, nullptr, nullptr), S_OK);
     surface->Release();
+}
+
+void WriteStrip(IDirect3DDevice9* device, const std::string& path, UINT width, UINT height)
+{
+    WriteImage(device, path, width, height, [height](UINT x, UINT) { return FrameColor(static_cast<int>(x / height)); });
 }
 
 D3DCOLOR Texel(IDirect3DTexture9* texture, UINT x, UINT y)
@@ -47,6 +55,51 @@ std::vector<DWORD> StateSnapshot(IDirect3DDevice9* device)
     std::vector<DWORD> values;
     for (D3DRENDERSTATETYPE state : states) {
         values.push_back(RenderStateOf(device, state));
+    }
+    return values;
+}
+
+std::vector<std::pair<std::string, DWORD>> FullStateSnapshot(IDirect3DDevice9* device)
+{
+    std::vector<std::pair<std::string, DWORD>> values;
+    auto add = [&values](const std::string& what, HRESULT hr, DWORD value) {
+        if (SUCCEEDED(hr)) {
+            values.emplace_back(what, value);
+        }
+    };
+    for (DWORD state = 0; state <= 209; ++state) {
+        DWORD value = 0;
+        add("render state " + std::to_string(state),
+            device->GetRenderState(static_cast<D3DRENDERSTATETYPE>(state), &value), value);
+    }
+    for (DWORD stage = 0; stage < 8; ++stage) {
+        for (DWORD type = 1; type <= 32; ++type) {
+            DWORD value = 0;
+            add("stage " + std::to_string(stage) + " state " + std::to_string(type),
+                device->GetTextureStageState(stage, static_cast<D3DTEXTURESTAGESTATETYPE>(type), &value), value);
+        }
+    }
+    for (DWORD sampler = 0; sampler < 4; ++sampler) {
+        for (DWORD type = 1; type <= 13; ++type) {
+            DWORD value = 0;
+            add("sampler " + std::to_string(sampler) + " state " + std::to_string(type),
+                device->GetSamplerState(sampler, static_cast<D3DSAMPLERSTATETYPE>(type), &value), value);
+        }
+    }
+    std::vector<DWORD> transforms = {D3DTS_WORLD, D3DTS_VIEW, D3DTS_PROJECTION};
+    for (DWORD texture = D3DTS_TEXTURE0; texture <= D3DTS_TEXTURE7; ++texture) {
+        transforms.push_back(texture);
+    }
+    for (DWORD type : transforms) {
+        D3DMATRIX matrix;
+        if (FAILED(device->GetTransform(static_cast<D3DTRANSFORMSTATETYPE>(type), &matrix))) {
+            continue;
+        }
+        for (int i = 0; i < 16; ++i) {
+            DWORD bits = 0;
+            std::memcpy(&bits, &(&matrix._11)[i], sizeof bits);
+            values.emplace_back("transform " + std::to_string(type) + " element " + std::to_string(i), bits);
+        }
     }
     return values;
 }

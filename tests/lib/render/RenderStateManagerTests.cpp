@@ -132,3 +132,32 @@ TEST_F(RenderStateManagerTest, StageShortcutsSetOperationAndArguments)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(RenderStateManagerTest, CountsWhatIsPushedAndNotYetPopped)
+{
+    EXPECT_EQ(manager.SavedStateCount(), 0u);
+    EXPECT_EQ(manager.MatrixDepth(), 0);
+    manager.PushRenderState(D3DRS_ZWRITEENABLE, FALSE);
+    manager.PushRenderState(D3DRS_ZWRITEENABLE, TRUE);
+    manager.PushRenderState(D3DRS_LIGHTING, FALSE);
+    manager.PushMatrix(nullptr);
+    manager.PushMatrix(nullptr);
+    EXPECT_EQ(manager.SavedStateCount(), 3u) << "counted over all states";
+    EXPECT_EQ(manager.MatrixDepth(), 2);
+    manager.PopRenderState(D3DRS_LIGHTING);
+    manager.PopRenderState(D3DRS_LIGHTING); // nothing saved: refused, not counted
+    manager.PopMatrix();
+    EXPECT_EQ(manager.SavedStateCount(), 2u);
+    EXPECT_EQ(manager.MatrixDepth(), 1);
+    manager.PopMatrix();
+    manager.PopMatrix();
+    EXPECT_EQ(manager.MatrixDepth(), -1) << "an extra pop shows although the stack stays at its base";
+
+    manager.SetDevice(nullptr);
+    EXPECT_EQ(manager.PushMatrix(nullptr), E_FAIL);
+    EXPECT_EQ(manager.MatrixDepth(), -1) << "a refused push counts nothing";
+}
+
+} // namespace
