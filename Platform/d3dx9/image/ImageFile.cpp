@@ -2,7 +2,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "d3dx9/image/BmpCodec.h"
 #include "d3dx9/image/DdsCodec.h"
@@ -39,11 +38,15 @@ HRESULT ReadWholeFile(LPCSTR windowsPath, std::vector<BYTE>& out)
     if (!std::filesystem::is_regular_file(path, error))
         return D3DXERR_INVALIDDATA;
     try {
-        std::ifstream file(path, std::ios::binary);
+        std::ifstream file(path, std::ios::binary | std::ios::ate);
         if (!file)
             return D3DXERR_INVALIDDATA;
-        std::vector<BYTE> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-        if (file.bad())
+        const std::streamoff size = file.tellg();
+        if (size < 0)
+            return D3DXERR_INVALIDDATA;
+        std::vector<BYTE> bytes(static_cast<size_t>(size));
+        file.seekg(0);
+        if (!file.read(reinterpret_cast<char*>(bytes.data()), size))
             return D3DXERR_INVALIDDATA;
         out = std::move(bytes);
     } catch (const std::ios_base::failure&) {

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "formats/FormatInfo.h"
+#include "formats/PackedArgb.h"
 #include "formats/Resample.h"
 #include "formats/SurfaceConvert.h"
 
@@ -75,6 +76,35 @@ HRESULT ForEachSlice(IDirect3DBaseTexture9* texture, UINT face, UINT level, DWOR
     return ok ? D3D_OK : D3DERR_INVALIDCALL;
 }
 
+// Box-filters the levels after `level` of a 2D A8R8G8B8 or X8R8G8B8 face while each step
+// halves even sides, in integers; `level` ends at the last level made (or where it was).
+HRESULT HalvePackedLevels(IDirect3DBaseTexture9* texture, UINT face, UINT& level)
+{
+    LevelShape from{};
+    HRESULT hr = GetLevelShape(texture, level, from);
+    if (FAILED(hr) || !formats::IsPackedArgb(from.format) || from.depth != 1 ||
+        level + 1 >= texture->GetLevelCount() || !formats::CanHalvePackedArgb(from.width, from.height))
+        return hr;
+    std::vector<BYTE> bytes;
+    hr = ReadLevelBytes(texture, face, level, bytes);
+    if (FAILED(hr))
+        return hr;
+    std::vector<D3DCOLOR> previous(bytes.size() / 4), next;
+    std::memcpy(previous.data(), bytes.data(), previous.size() * 4);
+    while (level + 1 < texture->GetLevelCount() && formats::CanHalvePackedArgb(from.width, from.height)) {
+        const LevelShape to{from.format, formats::MipSize(from.width, 1), formats::MipSize(from.height, 1), 1};
+        next.resize(static_cast<size_t>(to.width) * to.height);
+        formats::HalvePackedArgb(from.format, previous.data(), from.width, from.height, next.data());
+        hr = WriteLevelBytes(texture, face, level + 1, next.data(), next.size() * 4);
+        if (FAILED(hr))
+            return hr;
+        previous.swap(next);
+        from = to;
+        ++level;
+    }
+    return D3D_OK;
+}
+
 }  // namespace
 
 UINT FaceCount(IDirect3DBaseTexture9* texture) { return texture->GetType() == D3DRTYPE_CUBETEXTURE ? 6 : 1; }
@@ -128,14 +158,20 @@ HRESULT WriteLevel(IDirect3DBaseTexture9* texture, UINT face, UINT level, format
 
 HRESULT WriteLevelBytes(IDirect3DBaseTexture9* texture, UINT face, UINT level, const std::vector<BYTE>& bytes)
 {
+    return WriteLevelBytes(texture, face, level, bytes.data(), bytes.size());
+}
+
+HRESULT WriteLevelBytes(IDirect3DBaseTexture9* texture, UINT face, UINT level, const void* bytes, size_t size)
+{
+    const BYTE* source = static_cast<const BYTE*>(bytes);
     return ForEachSlice(texture, face, level, 0, [&](BYTE* bits, UINT pitch, const LevelShape& shape, UINT z) {
         const UINT rowBytes = formats::RowPitch(shape.format, shape.width);
         const UINT rows = formats::RowCount(shape.format, shape.height);
         const size_t slice = static_cast<size_t>(rowBytes) * rows;
-        if (bytes.size() < slice * (z + 1))
+        if (size < slice * (z + 1))
             return false;
         for (UINT y = 0; y < rows; ++y)
-            std::memcpy(bits + static_cast<size_t>(y) * pitch, bytes.data() + slice * z + static_cast<size_t>(y) * rowBytes,
+            std::memcpy(bits + static_cast<size_t>(y) * pitch, source + slice * z + static_cast<size_t>(y) * rowBytes,
                         rowBytes);
         return true;
     });
@@ -163,13 +199,19 @@ HRESULT GenerateMipLevels(IDirect3DBaseTexture9* texture, UINT sourceLevel, form
     if (sourceLevel >= levels)
         return D3DERR_INVALIDCALL;
     for (UINT face = 0; face < FaceCount(texture); ++face) {
+        UINT start = sourceLevel;
+        HRESULT hr = filter == formats::Filter::Box ? HalvePackedLevels(texture, face, start) : D3D_OK;
+        if (FAILED(hr))
+            return hr;
+        if (start + 1 >= levels)
+            continue;
         std::vector<formats::Rgba> previous;
-        HRESULT hr = ReadLevel(texture, face, sourceLevel, palette, previous);
+        hr = ReadLevel(texture, face, start, palette, previous);
         if (FAILED(hr))
             return hr;
         LevelShape from{};
-        GetLevelShape(texture, sourceLevel, from);
-        for (UINT level = sourceLevel + 1; level < levels; ++level) {
+        GetLevelShape(texture, start, from);
+        for (UINT level = start + 1; level < levels; ++level) {
             LevelShape to{};
             GetLevelShape(texture, level, to);
             std::vector<formats::Rgba> next(static_cast<size_t>(to.width) * to.height * to.depth);

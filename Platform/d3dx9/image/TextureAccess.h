@@ -26,9 +26,11 @@ HRESULT WriteLevel(IDirect3DBaseTexture9* texture, UINT face, UINT level, format
                    const std::vector<formats::Rgba>& texels);
 // `bytes` holds the level tightly packed in the texture's format.
 HRESULT WriteLevelBytes(IDirect3DBaseTexture9* texture, UINT face, UINT level, const std::vector<BYTE>& bytes);
+HRESULT WriteLevelBytes(IDirect3DBaseTexture9* texture, UINT face, UINT level, const void* bytes, size_t size);
 HRESULT ReadLevelBytes(IDirect3DBaseTexture9* texture, UINT face, UINT level, std::vector<BYTE>& bytes);
 
-// Fills levels after `sourceLevel` of every face, each from the one before it.
+// Fills levels after `sourceLevel` of every face, each from the one before it. Box-filtered
+// A8R8G8B8 and X8R8G8B8 levels of even sizes are averaged in integers.
 HRESULT GenerateMipLevels(IDirect3DBaseTexture9* texture, UINT sourceLevel, formats::Filter filter,
                           formats::Palette palette);
 

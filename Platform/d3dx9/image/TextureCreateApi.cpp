@@ -9,6 +9,7 @@
 #include "d3dx9/image/SurfaceTransfer.h"
 #include "d3dx9/image/TextureAccess.h"
 #include "formats/FormatInfo.h"
+#include "formats/PackedArgb.h"
 #include "formats/SurfaceConvert.h"
 
 using namespace vestra;
@@ -56,13 +57,18 @@ HRESULT CheckRequirements(IDirect3DDevice9* device, UINT* width, UINT* height, U
     w = std::max(w, 1u);
     h = std::max(h, 1u);
     UINT d = depth ? std::max(*depth == D3DX_DEFAULT ? 1u : *depth, 1u) : 1u;
-    const bool pow2 = (caps.TextureCaps & D3DPTEXTURECAPS_POW2) && !(caps.TextureCaps & D3DPTEXTURECAPS_NONPOW2CONDITIONAL);
-    if (pow2 || type == D3DRTYPE_CUBETEXTURE) {
+    // Each kind of texture has its own power-of-two cap.
+    bool pow2 = (caps.TextureCaps & D3DPTEXTURECAPS_POW2) && !(caps.TextureCaps & D3DPTEXTURECAPS_NONPOW2CONDITIONAL);
+    if (type == D3DRTYPE_CUBETEXTURE)
+        pow2 = (caps.TextureCaps & D3DPTEXTURECAPS_CUBEMAP_POW2) != 0;
+    else if (type == D3DRTYPE_VOLUMETEXTURE)
+        pow2 = (caps.TextureCaps & D3DPTEXTURECAPS_VOLUMEMAP_POW2) != 0;
+    if (pow2) {
         w = RoundUpToPowerOfTwo(w);
         h = RoundUpToPowerOfTwo(h);
+        if (type == D3DRTYPE_VOLUMETEXTURE)
+            d = RoundUpToPowerOfTwo(d);
     }
-    if (type == D3DRTYPE_VOLUMETEXTURE && pow2)
-        d = RoundUpToPowerOfTwo(d);
     if ((caps.TextureCaps & D3DPTEXTURECAPS_SQUAREONLY) || type == D3DRTYPE_CUBETEXTURE)
         w = h = std::max(w, h);
     if (caps.MaxTextureWidth)
@@ -139,6 +145,24 @@ std::vector<formats::Rgba> DecodeLevel(const Image& image, UINT face, UINT level
     return out;
 }
 
+// A level of 24/32-bit colour into an A8R8G8B8 or X8R8G8B8 level of the same size: no
+// filter changes texels at equal sizes, so they are converted directly.
+HRESULT WritePackedLevel(IDirect3DBaseTexture9* texture, const Image& image, UINT face, UINT level, D3DCOLOR colorKey)
+{
+    image::LevelShape shape{};
+    HRESULT hr = image::GetLevelShape(texture, level, shape);
+    if (FAILED(hr))
+        return hr;
+    const UINT width = image.LevelWidth(level), rows = image.LevelHeight(level) * image.LevelDepth(level);
+    const UINT pitch = image.LevelRowPitch(level);
+    const std::vector<BYTE>& bytes = image.Level(face, level);
+    std::vector<D3DCOLOR> texels(static_cast<size_t>(width) * rows);
+    for (UINT y = 0; y < rows; ++y)
+        formats::ExpandRowToPackedArgb(image.format, bytes.data() + static_cast<size_t>(y) * pitch, width, shape.format,
+                                       colorKey, texels.data() + static_cast<size_t>(y) * width);
+    return image::WriteLevelBytes(texture, face, level, texels.data(), texels.size() * 4);
+}
+
 // Level 0 is the image scaled with `filter`; further levels come from the file where it has
 // them at the right size, otherwise from the level above with `mipFilter`.
 HRESULT FillFromImage(IDirect3DBaseTexture9* texture, const Image& image, formats::Filter filter, DWORD mipFilter,
@@ -163,6 +187,9 @@ HRESULT FillFromImage(IDirect3DBaseTexture9* texture, const Image& image, format
         for (UINT face = 0; face < image::FaceCount(texture); ++face) {
             if (sameShape && shape.format == image.format && colorKey == 0) {
                 hr = image::WriteLevelBytes(texture, face, level, image.Level(face, level));
+            } else if (sameShape && formats::IsPackedArgb(shape.format) &&
+                       formats::CanExpandToPackedArgb(image.format)) {
+                hr = WritePackedLevel(texture, image, face, level, colorKey);
             } else {
                 std::vector<formats::Rgba> texels = DecodeLevel(image, face, level);
                 image::ApplyColorKey(texels, colorKey);
@@ -181,7 +208,9 @@ HRESULT FillFromImage(IDirect3DBaseTexture9* texture, const Image& image, format
 struct FileRequest {
     UINT width, height, depth, mipLevels;
     DWORD usage;
-    D3DFORMAT format;
+    // The caller's D3DFORMAT, held as a number: D3DFMT_FROM_FILE lies outside the
+    // enumeration's values, so it may not be stored in (or read back as) a D3DFORMAT.
+    DWORD format;
     D3DPOOL pool;
     DWORD filter, mipFilter;
     D3DCOLOR colorKey;
@@ -204,13 +233,12 @@ HRESULT CreateFromImage(IDirect3DDevice9* device, const Image& image, FileReques
     UINT width = SizeFromFile(request.width, image.width), height = SizeFromFile(request.height, image.height);
     UINT depth = SizeFromFile(request.depth, image.depth);
     UINT levels = request.mipLevels == D3DX_FROM_FILE ? image.mipLevels : request.mipLevels;
-    D3DFORMAT format = request.format;
-    if (format == D3DFMT_FROM_FILE)
-        format = image.format;
-    else if (format == D3DFMT_UNKNOWN)
+    const bool formatFromFile = request.format == static_cast<DWORD>(D3DFMT_FROM_FILE);
+    D3DFORMAT format = formatFromFile ? image.format : static_cast<D3DFORMAT>(request.format);
+    if (format == D3DFMT_UNKNOWN)
         format = TextureFormatFor(image, request.colorKey);
     HRESULT hr = CheckRequirements(device, &width, &height, &depth, &levels, request.usage,
-                                   request.format == D3DFMT_FROM_FILE ? nullptr : &format, image.resourceType);
+                                   formatFromFile ? nullptr : &format, image.resourceType);
     if (FAILED(hr))
         return hr;
 
@@ -349,7 +377,8 @@ HRESULT WINAPI D3DXCreateTextureFromFileExA(LPDIRECT3DDEVICE9 pDevice, LPCSTR pS
                                             DWORD MipFilter, D3DCOLOR ColorKey, D3DXIMAGE_INFO* pSrcInfo,
                                             PALETTEENTRY* pPalette, LPDIRECT3DTEXTURE9* ppTexture)
 {
-    const FileRequest request{Width, Height, 1, MipLevels, Usage, Format, Pool, Filter, MipFilter, ColorKey};
+    const FileRequest request{Width, Height, 1, MipLevels, Usage, static_cast<DWORD>(Format), Pool, Filter,
+                              MipFilter, ColorKey};
     return CreateFromFile(pDevice, pSrcFile, D3DRTYPE_TEXTURE, request, pSrcInfo, pPalette,
                           reinterpret_cast<IDirect3DBaseTexture9**>(ppTexture));
 }
@@ -368,7 +397,8 @@ HRESULT WINAPI D3DXCreateTextureFromFileInMemoryEx(LPDIRECT3DDEVICE9 pDevice, LP
 {
     if (!pDevice || !pSrcData || SrcDataSize == 0 || !ppTexture)
         return D3DERR_INVALIDCALL;
-    const FileRequest request{Width, Height, 1, MipLevels, Usage, Format, Pool, Filter, MipFilter, ColorKey};
+    const FileRequest request{Width, Height, 1, MipLevels, Usage, static_cast<DWORD>(Format), Pool, Filter,
+                              MipFilter, ColorKey};
     return CreateFromBytes(pDevice, static_cast<const BYTE*>(pSrcData), SrcDataSize, D3DRTYPE_TEXTURE, request,
                            pSrcInfo, pPalette, reinterpret_cast<IDirect3DBaseTexture9**>(ppTexture));
 }

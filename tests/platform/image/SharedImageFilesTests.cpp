@@ -1,15 +1,19 @@
-// Decoding the image files in the shared test data (see its MANIFEST). Pixels are checked
-// against siblings that hold the same picture in another encoding, and a few against the
+// Decoding the image files in the shared test data (see its MANIFEST): every listed file
+// decodes to the size its header gives, or fails cleanly when marked broken. Pixels are
+// checked against siblings that hold the same picture in another encoding, and against the
 // file bytes read by hand.
 #include <gtest/gtest.h>
 
 #include "support/TestPaths.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "d3dx9/image/ImageFile.h"
@@ -382,4 +386,162 @@ TEST(SharedDds, TruncatedAndDamagedHeadersFail)
     partialCube[4 + 109] &= ~0x04;  // drop the +Y face bit (0x400 << 2 of caps2's second byte)
     EXPECT_EQ(image::DecodeImage(partialCube.data(), partialCube.size(), image), D3DXERR_INVALIDDATA);
     EXPECT_TRUE(image.levels.empty());
+}
+
+namespace {
+
+struct ManifestEntry {
+    std::string file;
+    std::string facts;
+    bool broken;  // marked CORRUPT or BAD
+};
+
+// The rows of the MANIFEST tables: file, bytes, source, licence, header facts, notes.
+std::vector<ManifestEntry> ReadManifest(const std::string& dir)
+{
+    std::vector<ManifestEntry> entries;
+    std::ifstream manifest(dir + "MANIFEST.md");
+    for (std::string line; std::getline(manifest, line);) {
+        if (line.rfind("| `", 0) != 0)
+            continue;
+        std::vector<std::string> cells;
+        for (size_t start = 1, bar; (bar = line.find(" |", start)) != std::string::npos; start = bar + 2)
+            cells.push_back(line.substr(start + 1, bar - start - 1));
+        if (cells.size() < 6)
+            continue;
+        const std::string file = cells[0].substr(1, cells[0].find('`', 1) - 1);
+        entries.push_back({file, cells[4], cells[5].find("CORRUPT") != std::string::npos ||
+                                               cells[5].find("BAD") != std::string::npos});
+    }
+    return entries;
+}
+
+// The first "<width>x<height>" of the header facts; 0 x 0 when there is none.
+std::pair<UINT, UINT> SizeFromFacts(const std::string& facts)
+{
+    for (size_t i = 0; i < facts.size(); ++i) {
+        const auto at = [&](size_t j) { return static_cast<unsigned char>(facts[j]); };
+        if (!std::isdigit(at(i)) || (i > 0 && std::isalnum(at(i - 1))))
+            continue;
+        size_t end = 0;
+        const unsigned long width = std::stoul(facts.substr(i), &end);
+        if (i + end + 1 < facts.size() && facts[i + end] == 'x' &&
+            std::isdigit(static_cast<unsigned char>(facts[i + end + 1])))
+            return {static_cast<UINT>(width), static_cast<UINT>(std::stoul(facts.substr(i + end + 1)))};
+    }
+    return {0, 0};
+}
+
+}  // namespace
+
+TEST(SharedImages, EveryListedFileDecodesToItsHeaderSizeOrFailsCleanly)
+{
+    REQUIRE_SHARED_IMAGES();
+    const std::vector<ManifestEntry> entries = ReadManifest(dir);
+    ASSERT_GE(entries.size(), 100u);
+    size_t files = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(dir))
+        files += entry.is_regular_file() && entry.path().filename() != "MANIFEST.md";
+    EXPECT_EQ(files, entries.size()) << "files on disk not listed in the MANIFEST, or listed but missing";
+
+    for (const ManifestEntry& entry : entries) {
+        const std::vector<BYTE> bytes = ReadBytes(dir + entry.file);
+        Image image;
+        image.width = 77;
+        const HRESULT hr = image::DecodeImage(bytes.data(), bytes.size(), image);
+        D3DXIMAGE_INFO info{};
+        const HRESULT infoResult =
+            D3DXGetImageInfoFromFileInMemory(bytes.data(), static_cast<UINT>(bytes.size()), &info);
+        if (entry.broken) {
+            EXPECT_EQ(hr, D3DXERR_INVALIDDATA) << entry.file;
+            EXPECT_EQ(infoResult, D3DXERR_INVALIDDATA) << entry.file;
+            EXPECT_EQ(image.width, 77u) << entry.file;
+            EXPECT_TRUE(image.levels.empty()) << entry.file;
+            continue;
+        }
+        ASSERT_EQ(hr, D3D_OK) << entry.file;
+        const auto [width, height] = SizeFromFacts(entry.facts);
+        EXPECT_EQ(image.width, width) << entry.file;
+        EXPECT_EQ(image.height, height) << entry.file;
+        ASSERT_EQ(infoResult, D3D_OK) << entry.file;
+        EXPECT_EQ(info.Width, width) << entry.file;
+        EXPECT_EQ(info.Format, image.format) << entry.file;
+        // Every level holds exactly its bytes.
+        for (UINT face = 0; face < image.faces; ++face)
+            for (UINT level = 0; level < image.mipLevels; ++level)
+                EXPECT_EQ(image.Level(face, level).size(),
+                          static_cast<size_t>(image.LevelSliceSize(level)) * image.LevelDepth(level))
+                    << entry.file << " level " << level;
+    }
+}
+
+TEST(SharedImages, UncompressedDdsLevelsAreTheFileBytes)
+{
+    REQUIRE_SHARED_IMAGES();
+    // Data follows the 128-byte header: faces one after another, each with its levels.
+    for (const char* name : {"dds/Earth_ReflectionMask.dds", "dds/smallnoise3d.dds", "dds/LobbyCube.dds",
+                             "dds/hopper.dds", "dds/dds_A4R4G4B4_mipmap.dds", "dds/uncompressed_la.dds"}) {
+        const std::vector<BYTE> bytes = ReadBytes(dir + name);
+        const Image image = Load(dir, name);
+        size_t offset = 128;
+        for (UINT face = 0; face < image.faces; ++face) {
+            for (UINT level = 0; level < image.mipLevels; ++level) {
+                const std::vector<BYTE>& held = image.Level(face, level);
+                ASSERT_LE(offset + held.size(), bytes.size()) << name;
+                EXPECT_TRUE(std::equal(held.begin(), held.end(), bytes.begin() + offset))
+                    << name << " face " << face << " level " << level;
+                offset += held.size();
+            }
+        }
+        EXPECT_EQ(offset, bytes.size()) << name;
+    }
+    // A8L8 as stored: luminance in the low byte, alpha in the high one.
+    const std::vector<BYTE> la = ReadBytes(dir + "dds/uncompressed_la.dds");
+    const std::vector<D3DCOLOR> argb = Argb(Load(dir, "dds/uncompressed_la.dds"));
+    for (size_t i : {size_t{0}, size_t{4321}, size_t{128 * 128 - 1}}) {
+        const D3DCOLOR l = la[128 + 2 * i], a = la[128 + 2 * i + 1];
+        EXPECT_EQ(argb[i], a << 24 | l << 16 | l << 8 | l) << i;
+    }
+}
+
+TEST(SharedImages, TgaAndPaletteBmpTexelsMatchTheFileBytes)
+{
+    REQUIRE_SHARED_IMAGES();
+    // TGA: an 18-byte header, an image id of header[0] bytes, then the colour map.
+    {
+        const std::vector<BYTE> bytes = ReadBytes(dir + "tga/200x32_rgba_tl_raw.tga");
+        const std::vector<D3DCOLOR> argb = Argb(Load(dir, "tga/200x32_rgba_tl_raw.tga"));
+        for (size_t i : {size_t{0}, size_t{3 * 200 + 5}, size_t{200 * 32 - 1}}) {  // top-left origin
+            const BYTE* t = &bytes[18 + bytes[0] + 4 * i];
+            EXPECT_EQ(argb[i], static_cast<D3DCOLOR>(t[3]) << 24 | t[2] << 16 | t[1] << 8 | t[0]) << i;
+        }
+    }
+    {
+        // Bottom-left origin: the first stored texel is the last row's first.
+        const std::vector<BYTE> bytes = ReadBytes(dir + "tga/200x32_l_bl_raw.tga");
+        const std::vector<D3DCOLOR> argb = Argb(Load(dir, "tga/200x32_l_bl_raw.tga"));
+        const D3DCOLOR l = bytes[18 + bytes[0]];
+        EXPECT_EQ(argb[31 * 200], 0xFF000000u | l << 16 | l << 8 | l);
+    }
+    {
+        // 256 map entries of 24 bits (B, G, R), then 8-bit indices.
+        const std::vector<BYTE> bytes = ReadBytes(dir + "tga/200x32_p_bl_raw.tga");
+        const std::vector<D3DCOLOR> argb = Argb(Load(dir, "tga/200x32_p_bl_raw.tga"));
+        const size_t map = 18 + bytes[0];
+        for (UINT x : {0u, 77u, 199u}) {
+            const BYTE* entry = &bytes[map + 3 * bytes[map + 768 + x]];
+            EXPECT_EQ(argb[31 * 200 + x], 0xFF000000u | entry[2] << 16 | entry[1] << 8 | entry[0]) << x;
+        }
+    }
+    {
+        // BMP, 8-bit: palette of B, G, R, 0 after the 54 header bytes; rows of 128 bytes
+        // (127 padded) from the bottom, at offset 1062.
+        const std::vector<BYTE> bytes = ReadBytes(dir + "bmp/g_pal8.bmp");
+        const std::vector<D3DCOLOR> argb = Argb(Load(dir, "bmp/g_pal8.bmp"));
+        for (UINT y : {0u, 40u, 63u}) {
+            const UINT x = 100;
+            const BYTE* entry = &bytes[54 + 4 * bytes[1062 + (63 - y) * 128 + x]];
+            EXPECT_EQ(argb[y * 127 + x], 0xFF000000u | entry[2] << 16 | entry[1] << 8 | entry[0]) << y;
+        }
+    }
 }
