@@ -1,123 +1,258 @@
-// Vestra demo host: a small solar system of nodes viewed through the orbit camera,
-// computed headless and printed.
+// Vestra demo: reference scene R1 built from engine nodes, with bitstrip animations, a
+// background banner, particle emitters and a motion path, run by the engine's application
+// framework in a window, or headless for a fixed number of frames saved as PNG files.
 #include <Vestra.h>
+#include <PlatformWindowing.h>
 
+#include <chrono>
 #include <cstdio>
-#include <cstring>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
 
-#include "DemoNode.h"
+#include "DemoAdditions.h"
+#include "DepthBuffer.h"
+#include "DemoOptions.h"
+#include "FrameworkResources.h"
+#include "HostWindow.h"
+#include "R1EngineScene.h"
 
 namespace {
 
-IDirect3DDevice9* CreateHeadlessDevice(IDirect3D9* direct3D, UINT width, UINT height)
+constexpr float kFixedStep = 1.0f / 60.0f;
+// One turn of the orbit camera per minute.
+constexpr float kOrbitSpeed = 2.0f * D3DX_PI / 60.0f;
+
+// The framework's callbacks are plain functions; the demo has one of each.
+r1::EngineScene* g_r1 = nullptr;
+demo::DemoAdditions* g_additions = nullptr;
+IDirect3DDevice9* g_device = nullptr; // borrowed from the application
+
+void OnUpdate(float elapsed)
 {
-    D3DPRESENT_PARAMETERS pp;
-    std::memset(&pp, 0, sizeof(pp));
-    pp.BackBufferWidth = width;
-    pp.BackBufferHeight = height;
-    pp.BackBufferFormat = D3DFMT_X8R8G8B8;
-    pp.BackBufferCount = 1;
-    pp.SwapEffect = D3DSWAPEFFECT_DISCARD;
-    pp.Windowed = TRUE;
-    pp.hDeviceWindow = nullptr;
-    pp.EnableAutoDepthStencil = TRUE;
-    pp.AutoDepthStencilFormat = D3DFMT_D24S8;
-    IDirect3DDevice9* device = nullptr;
-    if (FAILED(direct3D->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, nullptr,
-                                      D3DCREATE_SOFTWARE_VERTEXPROCESSING, &pp, &device))) {
-        return nullptr;
-    }
-    return device;
+    g_r1->Update(elapsed);
+    g_additions->Update(elapsed);
 }
 
-void PrintPosition(ISceneNode* node)
+void OnDeviceLost()
 {
-    D3DXMATRIX world;
-    node->GetWorldMatrix(&world);
-    std::printf("  %-6s world position (%7.3f, %7.3f, %7.3f)\n", node->GetName(), world._41, world._42, world._43);
+    DetachDepthBuffer(g_device);
+}
+
+void OnDeviceReset(IDirect3DDevice9* device)
+{
+    g_device = device;
+    AttachDepthBuffer(device);
+    r1::SetEngineHostStates(device);
+    g_r1->RestoreDeviceObjects();
+}
+
+void PrintDevice(IDirect3DDevice9* device)
+{
+    D3DSURFACE_DESC colour = {}, depth = {};
+    IDirect3DSurface9* surface = nullptr;
+    if (SUCCEEDED(device->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &surface))) {
+        surface->GetDesc(&colour);
+        surface->Release();
+    }
+    if (SUCCEEDED(device->GetDepthStencilSurface(&surface))) {
+        surface->GetDesc(&depth);
+        surface->Release();
+    }
+    std::printf("device: %ux%u back buffer, format %d, depth format %d\n", colour.Width, colour.Height,
+                static_cast<int>(colour.Format), static_cast<int>(depth.Format));
+}
+
+std::string ExecutableDirectory()
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return std::filesystem::path(path).parent_path().string();
+}
+
+// The back buffer as the last frame left it, saved opaque: the blend of translucent nodes
+// leaves alpha below 1 in places, which image viewers would show as holes.
+HRESULT SaveBackBuffer(IDirect3DDevice9* device, const std::string& path)
+{
+    IDirect3DSurface9* backBuffer = nullptr;
+    HRESULT hr = device->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &backBuffer);
+    if (FAILED(hr)) {
+        return hr;
+    }
+    D3DSURFACE_DESC desc;
+    backBuffer->GetDesc(&desc);
+    IDirect3DSurface9* copy = nullptr;
+    hr = device->CreateOffscreenPlainSurface(desc.Width, desc.Height, desc.Format, D3DPOOL_SYSTEMMEM, &copy, nullptr);
+    if (SUCCEEDED(hr)) {
+        hr = device->GetRenderTargetData(backBuffer, copy);
+    }
+    if (SUCCEEDED(hr) && desc.Format == D3DFMT_A8R8G8B8) {
+        D3DLOCKED_RECT locked;
+        hr = copy->LockRect(&locked, nullptr, 0);
+        if (SUCCEEDED(hr)) {
+            for (UINT y = 0; y < desc.Height; ++y) {
+                auto* row = reinterpret_cast<DWORD*>(static_cast<BYTE*>(locked.pBits) + y * locked.Pitch);
+                for (UINT x = 0; x < desc.Width; ++x) {
+                    row[x] |= 0xFF000000u;
+                }
+            }
+            copy->UnlockRect();
+        }
+    }
+    if (SUCCEEDED(hr)) {
+        hr = D3DXSaveSurfaceToFileA(path.c_str(), D3DXIFF_PNG, copy, nullptr, nullptr);
+    }
+    if (copy != nullptr) {
+        copy->Release();
+    }
+    backBuffer->Release();
+    return hr;
+}
+
+// The frames a headless run keeps: the first, three between and the last.
+std::vector<int> FramesToSave(int frames)
+{
+    std::vector<int> chosen;
+    for (int part = 0; part <= 4; ++part) {
+        const int frame = 1 + (frames - 1) * part / 4;
+        if (chosen.empty() || chosen.back() != frame) {
+            chosen.push_back(frame);
+        }
+    }
+    return chosen;
+}
+
+// Fixed steps, so every run draws the same frames; the scene is updated here rather than
+// by the framework's clock.
+int RunHeadless(IApplication* application, const DemoOptions& options)
+{
+    IScene* scene = application->GetScene();
+    IDirect3DDevice9* device = application->GetDevice();
+    std::error_code error;
+    std::filesystem::create_directories(options.outDirectory, error);
+    const std::vector<int> saved = FramesToSave(options.frames);
+    size_t nextSaved = 0;
+    int failures = 0;
+
+    const auto start = std::chrono::steady_clock::now();
+    for (int frame = 1; frame <= options.frames; ++frame) {
+        scene->Update(kFixedStep);
+        OnUpdate(kFixedStep);
+        const bool keep = nextSaved < saved.size() && saved[nextSaved] == frame;
+        // A presented back buffer may be discarded, so kept frames are read before presenting.
+        scene->SetRenderFlags(SCENE_RENDER_CLEAR | SCENE_RENDER_BEGINEND | (keep ? 0 : SCENE_RENDER_PRESENT));
+        if (FAILED(application->RenderFrame())) {
+            std::fprintf(stderr, "frame %d could not be drawn\n", frame);
+            return 1;
+        }
+        if (keep) {
+            char name[32];
+            std::snprintf(name, sizeof name, "frame_%04d.png", frame);
+            const std::string path = (std::filesystem::path(options.outDirectory) / name).string();
+            if (SUCCEEDED(SaveBackBuffer(device, path))) {
+                std::printf("wrote %s\n", path.c_str());
+            } else {
+                std::fprintf(stderr, "could not write %s\n", path.c_str());
+                ++failures;
+            }
+            device->Present(nullptr, nullptr, nullptr, nullptr);
+            ++nextSaved;
+        }
+    }
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::printf("%d frames in %.2f s: %.1f frames per second (PNG writing included)\n", options.frames, seconds,
+                static_cast<double>(options.frames) / seconds);
+    return failures == 0 ? 0 : 1;
 }
 
 } // namespace
 
-int main()
+int main(int argc, char** argv)
 {
-    IDirect3D9* direct3D = Direct3DCreate9(D3D_SDK_VERSION);
-    if (direct3D == nullptr) {
-        std::fprintf(stderr, "Direct3DCreate9 failed\n");
+    const DemoOptions options = ParseDemoOptions(argc, argv);
+    if (!options.error.empty()) {
+        std::fprintf(stderr, "%s\n", options.error.c_str());
+        PrintDemoUsage(argv[0]);
+        return 2;
+    }
+    if (options.showHelp) {
+        PrintDemoUsage(argv[0]);
+        return 0;
+    }
+    // Progress lines appear as they happen even when the output is a file or a pipe.
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
+    // The window layer's SDL would turn Ctrl+C and SIGTERM into a quit event that the frame
+    // loop does not see; without its handlers they end the demo as they end any program.
+    setenv("SDL_NO_SIGNAL_HANDLERS", "1", 0);
+    // Windows are headless objects without a display; asking for a headless run makes them
+    // so even with one (decided before the first window call).
+    if (options.headless) {
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+    }
+    const bool headless = options.headless || !VestraHasDisplay();
+
+    if (!RegisterFrameworkResources()) {
+        std::fprintf(stderr, "the framework's resources could not be registered\n");
+    }
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    HWND window = CreateHostWindow(instance, "Vestra demo - R1", static_cast<int>(r1::kWidth),
+                                   static_cast<int>(r1::kHeight));
+    if (window == nullptr) {
+        std::fprintf(stderr, "the window could not be created\n");
         return 1;
     }
-    IDirect3DDevice9* device = CreateHeadlessDevice(direct3D, 640, 480);
-    if (device == nullptr) {
-        std::fprintf(stderr, "CreateDevice failed\n");
-        direct3D->Release();
-        return 1;
+    IApplication* application = CreateApplication(instance, window, "Vestra demo");
+    if (application == nullptr) {
+        return 1; // the framework has shown why
     }
-    IScene* scene = CreateScene(device);
+    AttachApplication(application);
 
-    // Sun at the origin, a planet orbiting it at 10 units, a moon orbiting the planet at 2.
-    ISceneNode* sun = new DemoNode("sun");
-    ISceneNode* planet = new DemoNode("planet");
-    ISceneNode* moon = new DemoNode("moon");
-    scene->AddNode(sun);
-    sun->AddChild(planet);
-    planet->AddChild(moon);
-    moon->Release();
-    planet->Release();
-    sun->Release();
-
-    D3DXMATRIX spin, offset, local;
-    D3DXMatrixRotationZ(&spin, D3DX_PI / 2.0f); // the sun has turned a quarter
-    sun->SetMatrix(&spin);
-    D3DXMatrixTranslation(&offset, 10.0f, 0.0f, 0.0f);
-    D3DXMatrixRotationZ(&spin, D3DX_PI / 4.0f);
-    D3DXMatrixMultiply(&local, &spin, &offset);
-    planet->SetMatrix(&local);
-    D3DXMatrixTranslation(&offset, 2.0f, 0.0f, 0.0f);
-    moon->SetMatrix(&offset);
-
-    std::printf("Vestra demo: node tree\n");
-    for (const char* name : {"sun", "planet", "moon"}) {
-        PrintPosition(scene->GetRoot()->FindNode(name));
+    const std::string folder = ExecutableDirectory();
+    const std::string media = folder + "/media/";
+    r1::EngineScene r1Scene;
+    demo::DemoAdditions additions;
+    g_r1 = &r1Scene;
+    g_additions = &additions;
+    IScene* scene = application->GetScene();
+    g_device = application->GetDevice();
+    AttachDepthBuffer(g_device);
+    r1::SetEngineHostStates(g_device);
+    HRESULT hr = r1Scene.Build(scene, media);
+    if (SUCCEEDED(hr)) {
+        hr = additions.Build(scene, r1Scene.MediaReference(), media + "traveller.ini");
     }
-
-    ICamera* camera = scene->GetCamera();
-    D3DVIEWPORT9 viewport = {0, 0, 640, 480, 1.0f, 1000.0f};
-    camera->SetViewport(&viewport);
-    camera->SetZoom(50.0f, false);
-    camera->Rotate(1.0f, 0.5f, false);
-    const D3DXVECTOR2 target(0.0f, 10.0f); // the planet
-    camera->SetTarget(&target);
-
-    D3DXVECTOR3 eye;
-    camera->GetEyePt(&eye);
-    std::printf("orbit camera: zoom %.1f pitch %.3f yaw %.3f eye (%.3f, %.3f, %.3f)\n", camera->GetZoom(),
-                camera->GetPitch(), camera->GetYaw(), eye.x, eye.y, eye.z);
-
-    D3DXVECTOR3 origin, direction;
-    camera->GetPickRay(320, 240, &origin, &direction);
-    std::printf("pick ray through the screen centre: origin (%.3f, %.3f, %.3f) direction (%.3f, %.3f, %.3f)\n",
-                origin.x, origin.y, origin.z, direction.x, direction.y, direction.z);
-
-    const POINT corner = {100, 400};
-    D3DXVECTOR2 ground;
-    if (SUCCEEDED(camera->ScreenToGround(&corner, &ground))) {
-        std::printf("ground under pixel (100, 400): (%.3f, %.3f)\n", ground.x, ground.y);
+    int result = 1;
+    if (FAILED(hr)) {
+        std::fprintf(stderr, "the scene could not be built (0x%08X)\n", static_cast<unsigned>(hr));
+    } else {
+        if (!additions.ParticleFileLoaded()) {
+            std::fprintf(stderr, "note: %straveller.ini not found; the travelling emitter uses its defaults\n",
+                         media.c_str());
+        }
+        r1Scene.SetOrbitSpeed(kOrbitSpeed);
+        application->SetDeviceLostCallback(OnDeviceLost);
+        application->SetDeviceResetCallback(OnDeviceReset);
+        std::printf("media in %s\n", media.c_str());
+        PrintDevice(application->GetDevice());
+        if (headless) {
+            result = RunHeadless(application, options);
+        } else {
+            application->SetUpdateCallback(OnUpdate);
+            scene->SetRenderFlags(SCENE_RENDER_CLEAR | SCENE_RENDER_BEGINEND | SCENE_RENDER_UPDATE |
+                                  SCENE_RENDER_PRESENT);
+            result = application->Run();
+        }
     }
-    D3DXMATRIX moonWorld;
-    moon->GetWorldMatrix(&moonWorld);
-    const D3DXVECTOR3 moonPosition(moonWorld._41, moonWorld._42, moonWorld._43);
-    D3DXVECTOR2 screen;
-    camera->Project(&screen, &moonPosition);
-    std::printf("the moon appears at pixel (%.1f, %.1f)\n", screen.x, screen.y);
-
-    scene->SetRenderFlags(3);
-    scene->Update(0.016f);
-    const HRESULT rendered = scene->Render();
-    std::printf("one frame rendered: %s\n", SUCCEEDED(rendered) ? "ok" : "failed");
-
-    scene->Cleanup();
-    scene->Destroy();
-    device->Release();
-    direct3D->Release();
-    return SUCCEEDED(rendered) ? 0 : 1;
+    // WM_CLOSE releases the scene, the device and Direct3D (Run has seen one already when
+    // the user closed the window); Destroy frees the application itself.
+    if (IsWindow(window)) {
+        SendMessageA(window, WM_CLOSE, 0, 0);
+    }
+    AttachApplication(nullptr);
+    application->Destroy();
+    g_r1 = nullptr;
+    g_additions = nullptr;
+    g_device = nullptr;
+    return result;
 }

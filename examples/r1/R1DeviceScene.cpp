@@ -64,19 +64,20 @@ HRESULT DeviceScene::Create(IDirect3DDevice9* device)
     ProjectionMatrix(&projection_);
     D3DXMatrixTranslation(&skyWorld_, kEye.x, kEye.y, kEye.z);
 
-    // Sky faces around the origin, seen from inside; the world matrix moves the cube onto the eye.
+    // Sky faces around the origin, each seen from inside upright and unmirrored: looking
+    // along the face's axis with its image's up, the image's right is up x forward (left
+    // handed). The sides stand with +y up; the top's image runs up towards -z, the
+    // bottom's towards +z. The world matrix moves the cube onto the eye.
     const float h = kSkyboxEdge / 2.0f;
-    const D3DXVECTOR3 corners[6][4] = {
-        {{h, h, -h}, {h, h, h}, {h, -h, -h}, {h, -h, h}},      // +x
-        {{-h, h, h}, {-h, h, -h}, {-h, -h, h}, {-h, -h, -h}},  // -x
-        {{-h, h, h}, {h, h, h}, {-h, h, -h}, {h, h, -h}},      // +y
-        {{-h, -h, -h}, {h, -h, -h}, {-h, -h, h}, {h, -h, h}},  // -y
-        {{h, h, h}, {-h, h, h}, {h, -h, h}, {-h, -h, h}},      // +z
-        {{-h, h, -h}, {h, h, -h}, {-h, -h, -h}, {h, -h, -h}},  // -z
-    };
+    const D3DXVECTOR3 forward[6] = {{1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0}, {0, 0, 1}, {0, 0, -1}};
+    const D3DXVECTOR3 imageUp[6] = {{0, 1, 0}, {0, 1, 0}, {0, 0, -1}, {0, 0, 1}, {0, 1, 0}, {0, 1, 0}};
+    const float side[4] = {-1, 1, -1, 1}, rise[4] = {1, 1, -1, -1};  // strip order
     for (int f = 0; f < 6; ++f) {
+        D3DXVECTOR3 right;
+        D3DXVec3Cross(&right, &imageUp[f], &forward[f]);
         for (int k = 0; k < 4; ++k) {
-            skyFaces_[f][k] = {corners[f][k].x, corners[f][k].y, corners[f][k].z, kCornerUV[k][0], kCornerUV[k][1]};
+            const D3DXVECTOR3 p = (forward[f] + right * side[k] + imageUp[f] * rise[k]) * h;
+            skyFaces_[f][k] = {p.x, p.y, p.z, kCornerUV[k][0], kCornerUV[k][1]};
         }
     }
 
