@@ -1,10 +1,10 @@
-// Software rasterizer throughput at the pipeline level (no device in between).
+// Software rasterizer throughput at the pipeline level (no device in between); the
+// reference scene through the device is R1DeviceBench.cpp.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
 #include <vector>
 
-#include "d3d9/raster/ReferenceScene.h"
 #include "d3d9/raster/SpanKernels.h"
 #include "d3d9/raster/StateStorage.h"
 
@@ -54,19 +54,6 @@ StateStorage LinearBlendState(const Texture* texture, const Target& target) {
     s.target = target.cb;
     return s;
 }
-
-void R1(benchmark::State& st, UINT threads) {
-    SetThreadCount(threads);
-    ReferenceScene scene;
-    Target t;
-    for (auto _ : st) benchmark::DoNotOptimize(scene.Render(t.cb, t.db));
-    st.counters["frames/s"] = benchmark::Counter(static_cast<double>(st.iterations()), benchmark::Counter::kIsRate);
-    SetThreadCount(0);
-}
-void BM_R1_OneThread(benchmark::State& st) { R1(st, 1); }
-void BM_R1_AllCores(benchmark::State& st) { R1(st, 0); }
-BENCHMARK(BM_R1_OneThread)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_R1_AllCores)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Argument: the widest span loops allowed (0 general, 1 SSE2, 2 AVX2 where present).
 void BM_FullScreenBilinearBlendedQuad(benchmark::State& st) {

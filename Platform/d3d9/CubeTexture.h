@@ -6,6 +6,7 @@
 
 #include "d3d9/BaseTextureImpl.h"
 #include "d3d9/Surface.h"
+#include "d3d9/TextureSampling.h"
 
 namespace vestra::d3d9 {
 
@@ -22,6 +23,8 @@ public:
 
     // Null when face or level is out of range.
     CSurface* Face(DWORD face, UINT level) const;
+    UINT LevelCount() const { return static_cast<UINT>(surfaces_.size() / 6); }
+    const raster::Texture* SamplingView() const { return sampling_.View(*this); }
 
 private:
     bool Implements(REFIID riid) const override {
@@ -29,6 +32,7 @@ private:
     }
 
     std::vector<std::unique_ptr<CSurface>> surfaces_;  // face-major: face * levels + level
+    mutable TextureSampling sampling_;
 };
 
 }  // namespace vestra::d3d9

@@ -68,6 +68,7 @@ CDevice::CDevice(CDirect3D9* direct3D, UINT adapter, D3DDEVTYPE type, HWND focus
 }
 
 CDevice::~CDevice() {
+    FlushDraws();
     ReleasePresentation();
     for (auto& [fvf, declaration] : fvfDeclarations_) declaration->ReleaseInternal();
     fvfDeclarations_.clear();
@@ -118,7 +119,10 @@ HRESULT CDevice::ResolvePresentParameters(D3DPRESENT_PARAMETERS& p, std::unique_
         return D3DERR_INVALIDCALL;
     if (p.EnableAutoDepthStencil && !IsDepthStencilFormat(p.AutoDepthStencilFormat)) return D3DERR_INVALIDCALL;
 
-    HWND window = p.hDeviceWindow ? p.hDeviceWindow : creation_.hFocusWindow;
+    // Copied member by member: the structure is packed to 4 bytes, so a handle inside it
+    // may sit off its natural alignment and must not be bound by reference.
+    HWND window = p.hDeviceWindow;
+    if (window == nullptr) window = creation_.hFocusWindow;
     presenter = CreatePresenter(window);
     if (p.Windowed) {
         if (p.FullScreen_RefreshRateInHz != 0) return D3DERR_INVALIDCALL;

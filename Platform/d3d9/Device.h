@@ -12,6 +12,7 @@
 #include "d3d9/DeviceControl.h"
 #include "d3d9/DeviceState.h"
 #include "d3d9/DrawRequest.h"
+#include "d3d9/raster/Pipeline.h"
 
 namespace vestra::d3d9 {
 
@@ -199,6 +200,11 @@ public:
     // Palette entries as 256 x 4 bytes (red, green, blue, flags), null if never set.
     const BYTE* Palette(UINT number) const;
 
+    // Rasterizes the draws queued so far (DeviceDraw.cpp). Called before anything reads or
+    // changes memory a queued draw reads or writes: locks, copies, clears, presentation,
+    // target changes, the destruction of a resource, Reset, statistics.
+    void FlushDraws();
+
     // Control extension (DeviceControl.cpp)
     HRESULT LoseDevice(UINT lostPolls);
     VESTRA_FRAME_STATISTICS& Statistics() { return stats_; }
@@ -261,6 +267,9 @@ private:
 
     VESTRA_FRAME_STATISTICS stats_{};
     std::vector<D3DLIGHT9> enabledLights_;  // scratch of SubmitDraw, kept to reuse its storage
+    // Draws go in at submission with their vertices processed and come out as pixels at
+    // the next flush point, so a whole scene is rasterized in one pass over all cores.
+    raster::DrawQueue queue_;
     VESTRA_CURSOR_STATE cursor_{};
     D3DGAMMARAMP gammaRamp_{};
     BOOL dialogBoxMode_ = FALSE;

@@ -20,6 +20,7 @@ HRESULT CDevice::SetRenderTarget(DWORD index, IDirect3DSurface9* renderTarget) {
     if (index >= 1) return D3DERR_INVALIDCALL;
     CSurface* surface = SurfaceOf(renderTarget);
     if (!surface || !(surface->Desc().Usage & D3DUSAGE_RENDERTARGET)) return D3DERR_INVALIDCALL;
+    FlushDraws();
     Rebind(state_.renderTarget, surface);
     // A new target 0 brings a viewport and scissor rectangle covering all of it.
     const D3DSURFACE_DESC& desc = surface->Desc();
@@ -46,6 +47,7 @@ HRESULT CDevice::SetDepthStencilSurface(IDirect3DSurface9* depthStencil) {
         surface = SurfaceOf(depthStencil);
         if (!surface || !(surface->Desc().Usage & D3DUSAGE_DEPTHSTENCIL)) return D3DERR_INVALIDCALL;
     }
+    FlushDraws();
     Rebind(state_.depthStencil, surface);
     ++stats_.StateChanges;
     return D3D_OK;

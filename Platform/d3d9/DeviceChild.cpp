@@ -40,7 +40,7 @@ ULONG DeviceChild::ReleasePublic() {
         // Releasing the device may destroy it, and with it this object (through its
         // internal reference), so nothing of this object is touched afterwards.
         CDevice* device = device_;
-        if (internalRefs_ == 0) delete this;
+        if (internalRefs_ == 0) Destroy();
         device->Release();
     }
     return remaining;
@@ -53,7 +53,13 @@ void DeviceChild::AddRefInternal() {
 
 void DeviceChild::ReleaseInternal() {
     if (owner_) return owner_->ReleaseInternal();
-    if (--internalRefs_ == 0 && publicRefs_ == 0) delete this;
+    if (--internalRefs_ == 0 && publicRefs_ == 0) Destroy();
+}
+
+void DeviceChild::Destroy() {
+    // A queued draw may still read this object's memory.
+    device_->FlushDraws();
+    delete this;
 }
 
 void RebindTexture(IDirect3DBaseTexture9*& slot, IDirect3DBaseTexture9* texture) {

@@ -50,6 +50,8 @@ protected:
     DeviceChild(CDevice* device, DeviceChild* owner, D3DPOOL pool);
 
 private:
+    void Destroy();
+
     CDevice* device_;
     DeviceChild* owner_;
     ChildKind kind_;

@@ -12,11 +12,13 @@ HRESULT CDeviceControl::LoseDevice(UINT lostPolls) { return device_->LoseDevice(
 
 HRESULT CDeviceControl::GetFrameStatistics(VESTRA_FRAME_STATISTICS* statistics) {
     if (!statistics) return E_POINTER;
+    device_->FlushDraws();
     *statistics = device_->Statistics();
     return S_OK;
 }
 
 HRESULT CDeviceControl::ResetFrameStatistics() {
+    device_->FlushDraws();
     device_->Statistics() = {};
     return S_OK;
 }

@@ -48,6 +48,7 @@ bool CopyLevels(UINT sourceLevels, UINT destLevels, Level level) {
 
 HRESULT CDevice::UpdateSurface(IDirect3DSurface9* source, CONST RECT* sourceRect, IDirect3DSurface9* destination,
                                CONST POINT* destPoint) {
+    FlushDraws();
     CSurface* from = SurfaceOf(source);
     CSurface* to = SurfaceOf(destination);
     if (!from || !to || from->IsLocked() || to->IsLocked()) return D3DERR_INVALIDCALL;
@@ -68,6 +69,7 @@ HRESULT CDevice::UpdateSurface(IDirect3DSurface9* source, CONST RECT* sourceRect
 }
 
 HRESULT CDevice::UpdateTexture(IDirect3DBaseTexture9* source, IDirect3DBaseTexture9* destination) {
+    FlushDraws();
     DeviceChild* from = FromInterface<DeviceChild>(this, source);
     DeviceChild* to = FromInterface<DeviceChild>(this, destination);
     if (!from || !to || from->Pool() != D3DPOOL_SYSTEMMEM || to->Pool() != D3DPOOL_DEFAULT) return D3DERR_INVALIDCALL;
@@ -108,6 +110,7 @@ HRESULT CDevice::UpdateTexture(IDirect3DBaseTexture9* source, IDirect3DBaseTextu
 }
 
 HRESULT CDevice::GetRenderTargetData(IDirect3DSurface9* renderTarget, IDirect3DSurface9* destination) {
+    FlushDraws();
     CSurface* from = SurfaceOf(renderTarget);
     CSurface* to = SurfaceOf(destination);
     if (!from || !to || from == to || to->IsLocked()) return D3DERR_INVALIDCALL;
@@ -120,12 +123,14 @@ HRESULT CDevice::GetRenderTargetData(IDirect3DSurface9* renderTarget, IDirect3DS
 }
 
 HRESULT CDevice::GetFrontBufferData(UINT swapChain, IDirect3DSurface9* destination) {
+    FlushDraws();
     if (swapChain != 0) return D3DERR_INVALIDCALL;
     return swapChain_->GetFrontBufferData(destination);
 }
 
 HRESULT CDevice::StretchRect(IDirect3DSurface9* source, CONST RECT* sourceRect, IDirect3DSurface9* destination,
                              CONST RECT* destRect, D3DTEXTUREFILTERTYPE filter) {
+    FlushDraws();
     CSurface* from = SurfaceOf(source);
     CSurface* to = SurfaceOf(destination);
     if (!from || !to || from == to || from->IsLocked() || to->IsLocked()) return D3DERR_INVALIDCALL;
@@ -152,6 +157,7 @@ HRESULT CDevice::StretchRect(IDirect3DSurface9* source, CONST RECT* sourceRect, 
 }
 
 HRESULT CDevice::ColorFill(IDirect3DSurface9* surface, CONST RECT* rect, D3DCOLOR color) {
+    FlushDraws();
     CSurface* target = SurfaceOf(surface);
     if (!target || target->IsLocked()) return D3DERR_INVALIDCALL;
     const D3DSURFACE_DESC& desc = target->Desc();
@@ -166,6 +172,7 @@ HRESULT CDevice::ColorFill(IDirect3DSurface9* surface, CONST RECT* rect, D3DCOLO
 }
 
 HRESULT CDevice::Clear(DWORD count, CONST D3DRECT* rects, DWORD flags, D3DCOLOR color, float z, DWORD stencil) {
+    FlushDraws();
     constexpr DWORD kAll = D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL;
     if (flags == 0 || (flags & ~kAll) || (count > 0 && !rects)) return D3DERR_INVALIDCALL;
     CSurface* depth = state_.depthStencil;
@@ -187,14 +194,33 @@ HRESULT CDevice::Clear(DWORD count, CONST D3DRECT* rects, DWORD flags, D3DCOLOR 
         for (DWORD i = 0; i < count; ++i)
             regions.push_back(Intersect(area, RECT{rects[i].x1, rects[i].y1, rects[i].x2, rects[i].y2}));
     }
+    // The rasterizer's clear runs at memory speed on every core; it takes the formats the
+    // rasterizer draws into, and the general fills take the rest.
     CSurface* target = state_.renderTarget;
+    const D3DFORMAT targetFormat = target->Desc().Format;
+    const bool fastTarget = targetFormat == D3DFMT_A8R8G8B8 || targetFormat == D3DFMT_X8R8G8B8;
+    raster::ColorBuffer colourView;
+    if ((flags & D3DCLEAR_TARGET) && fastTarget)
+        colourView = {targetFormat, target->Desc().Width, target->Desc().Height, static_cast<INT>(target->Pitch()),
+                      target->Bits()};
+    raster::DepthBuffer depthView;
+    bool fastDepth = false;
+    if (flags & (D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL)) {
+        const D3DFORMAT f = depth->Desc().Format;
+        fastDepth = f == D3DFMT_D16 || f == D3DFMT_D16_LOCKABLE || f == D3DFMT_D24S8 || f == D3DFMT_D24X8 ||
+                    f == D3DFMT_D32;
+        if (fastDepth)
+            depthView = {f, depth->Desc().Width, depth->Desc().Height, static_cast<INT>(depth->Pitch()), depth->Bits()};
+    }
     const RECT targetBounds{0, 0, static_cast<LONG>(target->Desc().Width), static_cast<LONG>(target->Desc().Height)};
     for (const RECT& region : regions) {
-        if (flags & D3DCLEAR_TARGET) {
+        if (IsEmpty(region)) continue;
+        raster::Clear(colourView, depthView, region, flags, color, z, stencil);
+        if ((flags & D3DCLEAR_TARGET) && !fastTarget) {
             const RECT r = Intersect(region, targetBounds);
             if (!IsEmpty(r)) FillColor(*target, r, color);
         }
-        if (flags & (D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL)) {
+        if ((flags & (D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL)) && !fastDepth) {
             const RECT depthBounds{0, 0, static_cast<LONG>(depth->Desc().Width),
                                    static_cast<LONG>(depth->Desc().Height)};
             const RECT r = Intersect(region, depthBounds);

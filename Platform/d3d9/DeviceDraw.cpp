@@ -1,11 +1,13 @@
 // Scenes and draw calls: argument checks with the Direct3D 9 results, statistics, and the
 // hand-over of a validated draw to the pipeline.
+#include "d3d9/CubeTexture.h"
 #include "d3d9/Device.h"
 #include "d3d9/IndexBuffer.h"
 #include "d3d9/Surface.h"
 #include "d3d9/Texture.h"
 #include "d3d9/VertexBuffer.h"
 #include "d3d9/VertexDeclaration.h"
+#include "d3d9/VolumeTexture.h"
 
 namespace vestra::d3d9 {
 
@@ -38,6 +40,7 @@ HRESULT CDevice::BeginScene() {
 HRESULT CDevice::EndScene() {
     if (!inScene_) return D3DERR_INVALIDCALL;
     inScene_ = false;
+    FlushDraws();
     return D3D_OK;
 }
 
@@ -52,10 +55,9 @@ HRESULT CDevice::CheckDrawPreconditions() const {
     return D3D_OK;
 }
 
-// A validated draw goes to the rasterizer with views of the device's own state. Draws
-// through a vertex declaration that has no FVF equivalent are counted but not drawn (the
-// fixed-function pipeline reads FVF layouts). Cube and volume textures are not sampled:
-// a stage bound to one reads no texture.
+// A validated draw goes to the rasterizer's queue with views of the device's own state
+// (the queue copies what it keeps). Draws through a vertex declaration that has no FVF
+// equivalent are counted but not drawn (the fixed-function pipeline reads FVF layouts).
 void CDevice::SubmitDraw(const DrawRequest& request) {
     if (!request.fvf || !state_.renderTarget) return;
     raster::State pipeline;
@@ -75,8 +77,14 @@ void CDevice::SubmitDraw(const DrawRequest& request) {
     pipeline.lights = enabledLights_.data();
     pipeline.lightCount = static_cast<UINT>(enabledLights_.size());
     for (UINT stage = 0; stage < raster::kMaxStages; ++stage) {
-        if (const auto* texture = dynamic_cast<const CTexture*>(state_.textures[stage]))
+        IDirect3DBaseTexture9* bound = state_.textures[stage];
+        if (!bound) continue;
+        if (const auto* texture = dynamic_cast<const CTexture*>(bound))
             pipeline.textures[stage] = texture->SamplingView();
+        else if (const auto* cube = dynamic_cast<const CCubeTexture*>(bound))
+            pipeline.textures[stage] = cube->SamplingView();
+        else if (const auto* volume = dynamic_cast<const CVolumeTexture*>(bound))
+            pipeline.textures[stage] = volume->SamplingView();
     }
     CSurface& target = *state_.renderTarget;
     pipeline.target = {target.Desc().Format, target.Desc().Width, target.Desc().Height,
@@ -96,7 +104,11 @@ void CDevice::SubmitDraw(const DrawRequest& request) {
     call.indices = request.indices;
     call.indexFormat = request.indexFormat;
     call.baseVertex = request.baseVertexIndex;
-    stats_.PixelsWritten += raster::Draw(pipeline, call).pixelsWritten;
+    queue_.Submit(pipeline, call);
+}
+
+void CDevice::FlushDraws() {
+    if (!queue_.Empty()) stats_.PixelsWritten += queue_.Flush();
 }
 
 HRESULT CDevice::DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitiveCount, CONST void* vertexData, UINT stride) {

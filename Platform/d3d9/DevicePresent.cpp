@@ -45,6 +45,7 @@ HRESULT CDevice::Present(CONST RECT* sourceRect, CONST RECT* destRect, HWND dest
 
 HRESULT CDevice::PresentSwapChain(CSwapChain& swapChain, const RECT* sourceRect, const RECT* destRect,
                                   HWND overrideWindow) {
+    FlushDraws();
     ++stats_.Presents;
     if (IsLost()) return D3DERR_DEVICELOST;
     const HRESULT hr = swapChain.ShowFrame(sourceRect, destRect, overrideWindow);
@@ -54,6 +55,7 @@ HRESULT CDevice::PresentSwapChain(CSwapChain& swapChain, const RECT* sourceRect,
 
 HRESULT CDevice::Reset(D3DPRESENT_PARAMETERS* parameters) {
     if (!parameters) return D3DERR_INVALIDCALL;
+    FlushDraws();
     if (cooperation_ == Cooperation::Lost && lossForced_ && lostPollsLeft_ > 0) return D3DERR_DEVICELOST;
 
     // Everything that lives in the device's memory must be gone: default-pool resources,

@@ -1,5 +1,6 @@
 #include "d3d9/Surface.h"
 
+#include "d3d9/Device.h"
 #include "d3d9/SurfaceOps.h"
 #include "formats/FormatInfo.h"
 
@@ -51,6 +52,7 @@ HRESULT CSurface::LockRect(D3DLOCKED_RECT* lockedRect, CONST RECT* rect, DWORD f
     if (!lockedRect || !lockable_ || locked_) return D3DERR_INVALIDCALL;
     size_t offset;
     if (!LockOffset(desc_, pitch_, rect, offset)) return D3DERR_INVALIDCALL;
+    Device()->FlushDraws();
     lockedRect->Pitch = static_cast<INT>(pitch_);
     lockedRect->pBits = bits_.data() + offset;
     locked_ = true;

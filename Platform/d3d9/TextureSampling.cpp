@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "d3d9/CubeTexture.h"
 #include "d3d9/Texture.h"
+#include "d3d9/VolumeTexture.h"
 #include "formats/BlockCompression.h"
 #include "formats/PixelConvert.h"
 
@@ -12,25 +14,23 @@ namespace {
 
 bool CanSample(D3DFORMAT format) { return formats::CanConvertRows(format) || formats::IsDxtFormat(format); }
 
-void ConvertLevel(const CSurface& level, std::vector<BYTE>& out) {
-    const D3DSURFACE_DESC& desc = level.Desc();
-    const UINT width = desc.Width;
-    const UINT height = desc.Height;
-    out.resize(static_cast<size_t>(width) * height * 4);
+// Rows of `depth` slices, converted to packed A8R8G8B8 (pitch width * 4).
+void Convert(D3DFORMAT format, const BYTE* bits, UINT width, UINT height, UINT depth, UINT rowPitch, UINT slicePitch,
+             std::vector<BYTE>& out) {
+    out.resize(static_cast<size_t>(width) * height * depth * 4);
     auto* texels = reinterpret_cast<D3DCOLOR*>(out.data());
-    const BYTE* bits = level.Bits();
-    if (!formats::IsDxtFormat(desc.Format)) {
-        for (UINT y = 0; y < height; ++y)
-            formats::ReadRowArgb(desc.Format, bits + static_cast<size_t>(y) * level.Pitch(), width,
-                                 texels + static_cast<size_t>(y) * width);
+    if (!formats::IsDxtFormat(format)) {
+        for (UINT z = 0; z < depth; ++z)
+            for (UINT y = 0; y < height; ++y)
+                formats::ReadRowArgb(format, bits + static_cast<size_t>(z) * slicePitch + static_cast<size_t>(y) * rowPitch,
+                                     width, texels + (static_cast<size_t>(z) * height + y) * width);
         return;
     }
-    const UINT blockBytes = (desc.Format == D3DFMT_DXT1) ? 8 : 16;
+    const UINT blockBytes = (format == D3DFMT_DXT1) ? 8 : 16;
     D3DCOLOR block[16];
     for (UINT by = 0; by < (height + 3) / 4; ++by) {
         for (UINT bx = 0; bx < (width + 3) / 4; ++bx) {
-            formats::DecodeDxtBlock(desc.Format, bits + static_cast<size_t>(by) * level.Pitch() + bx * blockBytes,
-                                    block);
+            formats::DecodeDxtBlock(format, bits + static_cast<size_t>(by) * rowPitch + bx * blockBytes, block);
             for (UINT y = 0; y < 4 && by * 4 + y < height; ++y)
                 for (UINT x = 0; x < 4 && bx * 4 + x < width; ++x)
                     texels[static_cast<size_t>(by * 4 + y) * width + bx * 4 + x] = block[4 * y + x];
@@ -40,28 +40,64 @@ void ConvertLevel(const CSurface& level, std::vector<BYTE>& out) {
 
 }  // namespace
 
-const raster::Texture* TextureSampling::View(const CTexture& texture) {
-    const UINT levels = std::min<UINT>(texture.LevelCount(), raster::kMaxTextureLevels);
-    const D3DFORMAT format = texture.Level(0)->Desc().Format;
-    view_.levelCount = levels;
+void TextureSampling::SetLevel(UINT slot, D3DFORMAT format, const BYTE* bits, UINT width, UINT height, UINT depth,
+                               UINT rowPitch, UINT slicePitch, UINT64 version) {
+    raster::TextureLevel& level = view_.levels[slot];
     if (format == D3DFMT_A8R8G8B8) {
-        for (UINT i = 0; i < levels; ++i) {
-            const CSurface& level = *texture.Level(i);
-            view_.levels[i] = {level.Desc().Width, level.Desc().Height, static_cast<INT>(level.Pitch()), level.Bits()};
-        }
-        return &view_;
+        level = {width, height, static_cast<INT>(rowPitch), bits, depth, static_cast<INT>(slicePitch)};
+        return;
     }
+    if (converted_.size() <= slot) {
+        converted_.resize(slot + 1);
+        versions_.resize(slot + 1, ~UINT64{0});
+    }
+    if (versions_[slot] != version || converted_[slot].empty()) {
+        Convert(format, bits, width, height, depth, rowPitch, slicePitch, converted_[slot]);
+        versions_[slot] = version;
+    }
+    level = {width, height, static_cast<INT>(width * 4), converted_[slot].data(), depth,
+             static_cast<INT>(width * height * 4)};
+}
+
+const raster::Texture* TextureSampling::View(const CTexture& texture) {
+    const D3DFORMAT format = texture.Level(0)->Desc().Format;
     if (!CanSample(format)) return nullptr;
-    converted_.resize(levels);
-    versions_.resize(levels, ~UINT64{0});
-    for (UINT i = 0; i < levels; ++i) {
+    view_.shape = raster::TextureShape::Planar;
+    view_.levelCount = std::min<UINT>(texture.LevelCount(), raster::kMaxTextureLevels);
+    for (UINT i = 0; i < view_.levelCount; ++i) {
         const CSurface& level = *texture.Level(i);
-        if (versions_[i] != level.Version() || converted_[i].empty()) {
-            ConvertLevel(level, converted_[i]);
-            versions_[i] = level.Version();
+        SetLevel(i, format, level.Bits(), level.Desc().Width, level.Desc().Height, 1, level.Pitch(), 0,
+                 level.Version());
+    }
+    return &view_;
+}
+
+const raster::Texture* TextureSampling::View(const CCubeTexture& texture) {
+    const D3DFORMAT format = texture.Face(0, 0)->Desc().Format;
+    if (!CanSample(format)) return nullptr;
+    view_.shape = raster::TextureShape::Cube;
+    view_.levelCount = std::min<UINT>(texture.LevelCount(), raster::kMaxTextureLevels);
+    for (UINT face = 0; face < raster::kCubeFaces; ++face) {
+        for (UINT i = 0; i < view_.levelCount; ++i) {
+            const CSurface& level = *texture.Face(face, i);
+            SetLevel(face * raster::kMaxTextureLevels + i, format, level.Bits(), level.Desc().Width,
+                     level.Desc().Height, 1, level.Pitch(), 0, level.Version());
         }
-        view_.levels[i] = {level.Desc().Width, level.Desc().Height, static_cast<INT>(level.Desc().Width * 4),
-                           converted_[i].data()};
+    }
+    return &view_;
+}
+
+// Block-compressed volumes are not sampled.
+const raster::Texture* TextureSampling::View(const CVolumeTexture& texture) {
+    const D3DFORMAT format = texture.Level(0)->Desc().Format;
+    if (!formats::CanConvertRows(format)) return nullptr;
+    view_.shape = raster::TextureShape::Volume;
+    view_.levelCount = std::min<UINT>(texture.LevelCount(), raster::kMaxTextureLevels);
+    for (UINT i = 0; i < view_.levelCount; ++i) {
+        const CVolume& level = *texture.Level(i);
+        const D3DVOLUME_DESC& desc = level.Desc();
+        SetLevel(i, format, level.Bits(), desc.Width, desc.Height, desc.Depth, level.RowPitch(), level.SlicePitch(),
+                 level.Version());
     }
     return &view_;
 }

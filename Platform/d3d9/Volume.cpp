@@ -50,7 +50,7 @@ HRESULT CVolume::GetDesc(D3DVOLUME_DESC* desc) {
     return D3D_OK;
 }
 
-HRESULT CVolume::LockBox(D3DLOCKED_BOX* lockedVolume, CONST D3DBOX* box, DWORD) {
+HRESULT CVolume::LockBox(D3DLOCKED_BOX* lockedVolume, CONST D3DBOX* box, DWORD flags) {
     if (!lockedVolume || !lockable_ || locked_) return D3DERR_INVALIDCALL;
     size_t offset = 0;
     if (box) {
@@ -66,16 +66,19 @@ HRESULT CVolume::LockBox(D3DLOCKED_BOX* lockedVolume, CONST D3DBOX* box, DWORD) 
         }
         offset += static_cast<size_t>(box->Front) * slicePitch_;
     }
+    Device()->FlushDraws();
     lockedVolume->RowPitch = static_cast<INT>(rowPitch_);
     lockedVolume->SlicePitch = static_cast<INT>(slicePitch_);
     lockedVolume->pBits = bits_.data() + offset;
     locked_ = true;
+    lockedReadOnly_ = (flags & D3DLOCK_READONLY) != 0;
     return D3D_OK;
 }
 
 HRESULT CVolume::UnlockBox() {
     if (!locked_) return D3DERR_INVALIDCALL;
     locked_ = false;
+    if (!lockedReadOnly_) ++version_;
     return D3D_OK;
 }
 

@@ -25,7 +25,13 @@ public:
     STDMETHOD(UnlockBox)() override;
 
     const D3DVOLUME_DESC& Desc() const { return desc_; }
-    BYTE* Bits() { return bits_.data(); }
+    // Writable access counts as a change, as for surfaces (see CSurface::Bits).
+    BYTE* Bits() {
+        ++version_;
+        return bits_.data();
+    }
+    const BYTE* Bits() const { return bits_.data(); }
+    UINT64 Version() const { return version_; }
     UINT RowPitch() const { return rowPitch_; }
     UINT SlicePitch() const { return slicePitch_; }
 
@@ -37,6 +43,8 @@ private:
     UINT slicePitch_;
     std::vector<BYTE> bits_;
     bool locked_ = false;
+    bool lockedReadOnly_ = false;
+    UINT64 version_ = 0;
     PrivateData privateData_;
 };
 

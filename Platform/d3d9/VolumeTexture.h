@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "d3d9/BaseTextureImpl.h"
+#include "d3d9/TextureSampling.h"
 #include "d3d9/Volume.h"
 
 namespace vestra::d3d9 {
@@ -21,6 +22,8 @@ public:
     STDMETHOD(AddDirtyBox)(CONST D3DBOX* dirtyBox) override;
 
     CVolume* Level(UINT level) const { return levels_[level].get(); }
+    UINT LevelCount() const { return static_cast<UINT>(levels_.size()); }
+    const raster::Texture* SamplingView() const { return sampling_.View(*this); }
 
 private:
     bool Implements(REFIID riid) const override {
@@ -28,6 +31,7 @@ private:
     }
 
     std::vector<std::unique_ptr<CVolume>> levels_;
+    mutable TextureSampling sampling_;
 };
 
 }  // namespace vestra::d3d9

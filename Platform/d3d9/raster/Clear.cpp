@@ -2,6 +2,10 @@
 #include <atomic>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "d3d9/raster/Pipeline.h"
 #include "d3d9/raster/WorkerPool.h"
 
@@ -25,7 +29,16 @@ void Fill32(BYTE* row, int count, DWORD value, DWORD mask) {
         return;
     }
     DWORD* cells = reinterpret_cast<DWORD*>(row);
-    for (int i = 0; i < count; ++i) cells[i] = (cells[i] & ~mask) | (value & mask);
+    int i = 0;
+#if defined(__SSE2__)
+    // Depth without stencil is the common case; the compiler leaves this loop scalar.
+    const __m128i keep = _mm_set1_epi32(static_cast<int>(~mask)), put = _mm_set1_epi32(static_cast<int>(value & mask));
+    for (; i + 4 <= count; i += 4) {
+        __m128i* at = reinterpret_cast<__m128i*>(cells + i);
+        _mm_storeu_si128(at, _mm_or_si128(_mm_and_si128(_mm_loadu_si128(at), keep), put));
+    }
+#endif
+    for (; i < count; ++i) cells[i] = (cells[i] & ~mask) | (value & mask);
 }
 
 void Fill16(BYTE* row, int count, WORD value) {

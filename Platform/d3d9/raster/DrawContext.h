@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "d3d9/raster/Combiner.h"
+#include "d3d9/raster/Fog.h"
 #include "d3d9/raster/OutputMerger.h"
 #include "d3d9/raster/Sampler.h"
 
@@ -33,7 +34,10 @@ struct DrawContext {
     int planeCount = 2;
     int diffusePlane = -1;        // -1: colours are constant per primitive (flat or unused)
     int specularPlane = -1;
-    int texPlane[kMaxStages] = {};  // u, v (and q when projected) of each sampling stage
+    // u, v, then w for cube and volume textures (texCoords 3) and q when projected, of
+    // each sampling stage.
+    int texPlane[kMaxStages] = {};
+    int texCoords[kMaxStages] = {};
     bool texProjected[kMaxStages] = {};
     bool stageSamples[kMaxStages] = {};
     bool needLod = false;
@@ -41,6 +45,15 @@ struct DrawContext {
     CombinerSetup combiner;
     SamplerSetup samplers[kMaxStages];
     bool specularAdd = false;
+
+    // Fog after the stages and specular: Vertex takes the factor from the specular alpha
+    // (computed per vertex, or given with pretransformed vertices); the table modes compute
+    // it per pixel from the depth (TableDepth) or from the eye distance w (TableEye, with a
+    // projection whose w is the camera-space z).
+    enum class Fog : uint8_t { Off, Vertex, TableDepth, TableEye };
+    Fog fog = Fog::Off;
+    FogFormula fogTable;
+    Rgba fogColour{};
 
     bool alphaTest = false;
     DWORD alphaFunc = D3DCMP_ALWAYS;
@@ -74,13 +87,17 @@ struct Plane {
     float dx, dy;
 };
 
-constexpr int kMaxPlanes = 2 + 8 + 3 * kMaxStages;
+constexpr int kMaxPlanes = 2 + 8 + 4 * kMaxStages;
 
 struct LineRun {
     int y, x0, x1;  // inclusive
 };
 
 struct Primitive {
+    // Setup fills the planes the draw uses and nothing reads the others, so they are left
+    // uninitialised: zeroing them all cost more than setting up a small triangle.
+    Primitive() {}
+
     enum class Kind : uint8_t { Triangle, Rectangle, Line };
     Kind kind = Kind::Triangle;
     bool backFacing = false;           // counter-clockwise on screen (two-sided stencil)

@@ -74,12 +74,24 @@ bool BuildDrawContext(const State& state, DrawContext& c) {
     }
 
     c.specularAdd = rs[D3DRS_SPECULARENABLE] != 0;
+    if (rs[D3DRS_FOGENABLE]) {
+        c.fogColour = Unpack(rs[D3DRS_FOGCOLOR]);
+        const DWORD table = rs[D3DRS_FOGTABLEMODE];
+        if (table == D3DFOG_NONE) {
+            c.fog = DrawContext::Fog::Vertex;
+        } else {
+            const D3DMATRIX& p = *state.projection;
+            const bool eyeW = p._14 == 0.0f && p._24 == 0.0f && p._34 == 1.0f && p._44 == 0.0f;
+            c.fog = eyeW ? DrawContext::Fog::TableEye : DrawContext::Fog::TableDepth;
+            c.fogTable = MakeFogFormula(rs, table);
+        }
+    }
     const bool gouraud = rs[D3DRS_SHADEMODE] != D3DSHADE_FLAT;
     int plane = 2;
     if (gouraud) {
         c.diffusePlane = plane;
         plane += 4;
-        if (c.specularAdd || StagesRead(c.combiner, D3DTA_SPECULAR)) {
+        if (c.specularAdd || StagesRead(c.combiner, D3DTA_SPECULAR) || c.fog == DrawContext::Fog::Vertex) {
             c.specularPlane = plane;
             plane += 4;
         }
@@ -89,7 +101,8 @@ bool BuildDrawContext(const State& state, DrawContext& c) {
         c.texPlane[s] = plane;
         const DWORD flags = state.stageStates[s][D3DTSS_TEXTURETRANSFORMFLAGS];
         c.texProjected[s] = (flags & D3DTTFF_PROJECTED) && (flags & 0xFF) >= 2 && (flags & 0xFF) <= 4;
-        plane += c.texProjected[s] ? 3 : 2;
+        c.texCoords[s] = c.samplers[s].texture->shape == TextureShape::Planar ? 2 : 3;
+        plane += c.texCoords[s] + (c.texProjected[s] ? 1 : 0);
         if (c.samplers[s].needsLod) c.needLod = true;
     }
     c.planeCount = plane;

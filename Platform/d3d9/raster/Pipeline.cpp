@@ -10,19 +10,13 @@
 
 #include "d3d9/raster/Clipper.h"
 #include "d3d9/raster/DrawContextBuilder.h"
+#include "d3d9/raster/DrawQueueStorage.h"
 #include "d3d9/raster/PixelPipeline.h"
 #include "d3d9/raster/PrimitiveSetup.h"
-#include "d3d9/raster/WorkerPool.h"
 
 namespace vestra::raster {
 
 namespace {
-
-// Below this many candidate pixels a draw is not worth sharing with the workers.
-constexpr size_t kParallelPixelThreshold = 2048;
-// Rows per unit of work handed to a thread.
-constexpr int kBandRows = 4;
-constexpr size_t kUnbinnedPrimitives = 16;
 
 std::atomic<UINT> g_requestedThreads{0};
 
@@ -33,11 +27,6 @@ UINT DefaultThreads() {
     }
     const unsigned hw = std::thread::hardware_concurrency();
     return hw == 0 ? 1u : std::min(hw, 64u);
-}
-
-UINT EffectiveThreads() {
-    const UINT requested = g_requestedThreads.load();
-    return requested ? requested : DefaultThreads();
 }
 
 // Number of vertices the primitive stream reads.
@@ -60,30 +49,7 @@ bool SameColour(const float a[4], const float b[4]) {
     return ((x[0] ^ y[0]) | (x[1] ^ y[1]) | (x[2] ^ y[2]) | (x[3] ^ y[3])) == 0;
 }
 
-struct Scratch {
-    std::vector<ProcessedVertex> vertices;
-    std::vector<UINT> stream;        // vertex number of each stream position, or ~0u
-    std::vector<Primitive> prims;
-    std::vector<LineRun> runs;
-    std::vector<uint32_t> bandStart;  // band b's primitives are bandItems[bandStart[b] .. bandStart[b + 1])
-    std::vector<uint32_t> bandItems;
-    std::vector<uint32_t> bandFill;
-};
-
-// Lists, band by band, the primitives that touch each band of kBandRows rows, in draw order.
-void BinByBand(Scratch& s, int firstRow, int bandCount) {
-    const size_t bands = static_cast<size_t>(bandCount);
-    s.bandStart.assign(bands + 1, 0);
-    auto bandOf = [&](int row) { return static_cast<size_t>(std::clamp((row - firstRow) / kBandRows, 0, bandCount - 1)); };
-    for (const Primitive& p : s.prims)
-        for (size_t b = bandOf(p.top); b <= bandOf(p.bottom); ++b) ++s.bandStart[b + 1];
-    for (size_t b = 0; b < bands; ++b) s.bandStart[b + 1] += s.bandStart[b];
-    s.bandItems.resize(s.bandStart[bands]);
-    s.bandFill.assign(s.bandStart.begin(), s.bandStart.end() - 1);
-    for (size_t i = 0; i < s.prims.size(); ++i)
-        for (size_t b = bandOf(s.prims[i].top); b <= bandOf(s.prims[i].bottom); ++b)
-            s.bandItems[s.bandFill[b]++] = static_cast<uint32_t>(i);
-}
+using Scratch = DrawQueue::Storage;
 
 class Assembler {
 public:
@@ -227,7 +193,7 @@ bool ValidState(const State& s) {
 
 }  // namespace
 
-DrawStats Draw(const State& state, const DrawCall& call) {
+DrawStats DrawQueue::Submit(const State& state, const DrawCall& call) {
     DrawStats stats;
     if (!ValidState(state) || !call.vertices || call.primitiveCount == 0) return stats;
     const FvfLayout layout = DescribeFvf(call.fvf);
@@ -241,9 +207,8 @@ DrawStats Draw(const State& state, const DrawCall& call) {
     if (!BuildDrawContext(state, ctx)) return stats;
     if (ctx.clipLeft >= ctx.clipRight || ctx.clipTop >= ctx.clipBottom) return stats;
 
-    thread_local Scratch scratch;
-    scratch.prims.clear();
-    scratch.runs.clear();
+    Scratch& scratch = *storage_;
+    const size_t firstPrimitive = scratch.prims.size();
     scratch.stream.resize(length);
 
     // Map stream positions to vertices, processing each referenced vertex once.
@@ -327,55 +292,35 @@ DrawStats Draw(const State& state, const DrawCall& call) {
             break;
     }
     stats.primitivesDrawn = assembler.Primitives();
-    if (scratch.prims.empty()) return stats;
+    const size_t added = scratch.prims.size() - firstPrimitive;
+    if (added == 0) return stats;
 
-    size_t work = 0;
-    int firstRow = ctx.clipBottom, lastRow = ctx.clipTop;
-    for (const Primitive& p : scratch.prims) {
-        work += static_cast<size_t>(p.bottom - p.top + 1) * static_cast<size_t>(p.right - p.left + 1);
-        firstRow = std::min(firstRow, p.top);
-        lastRow = std::max(lastRow, p.bottom);
-    }
     const SpanShader shader = SelectSpanShader(ctx);
-    const UINT threads = EffectiveThreads();
-    const Primitive* prims = scratch.prims.data();
-    const size_t primCount = scratch.prims.size();
-    const LineRun* runs = scratch.runs.data();
-    if (threads <= 1 || work < kParallelPixelThreshold) {
-        RasterizeRows(ctx, shader, prims, nullptr, primCount, runs, ctx.clipTop, ctx.clipBottom, stats.pixelsWritten);
-        return stats;
+    const uint32_t drawIndex = static_cast<uint32_t>(scratch.draws.size());
+    scratch.draws.push_back({ctx, shader, static_cast<uint32_t>(firstPrimitive), static_cast<uint32_t>(added)});
+    scratch.drawOf.resize(scratch.prims.size(), drawIndex);
+    for (size_t i = firstPrimitive; i < scratch.prims.size(); ++i) {
+        const Primitive& p = scratch.prims[i];
+        scratch.work += static_cast<size_t>(p.bottom - p.top + 1) * static_cast<size_t>(p.right - p.left + 1);
+        scratch.firstRow = std::min(scratch.firstRow, p.top);
+        scratch.lastRow = std::max(scratch.lastRow, p.bottom);
     }
+    if (scratch.prims.size() >= kMaxQueuedPrimitives) scratch.written += RasterizeQueue(scratch);
+    return stats;
+}
 
-    // Bands of rows go to whichever thread asks next; each band is drawn whole by one
-    // thread with the primitives in draw order, so the bytes never depend on who drew it.
-    // Only the rows the primitives cover are cut into bands.
-    const int bandCount = (lastRow - firstRow + kBandRows) / kBandRows;
-    // A few primitives are cheaper to skip band by band than to sort into bands.
-    const bool binned = primCount > kUnbinnedPrimitives;
-    if (binned) BinByBand(scratch, firstRow, bandCount);
-    const uint32_t* start = scratch.bandStart.data();
-    const uint32_t* items = scratch.bandItems.data();
-    std::atomic<int> nextBand{0};
-    std::atomic<UINT> written{0};
-    RunOnSharedPool(static_cast<int>(threads), [&] {
-        UINT local = 0;
-        for (int band = nextBand.fetch_add(1); band < bandCount; band = nextBand.fetch_add(1)) {
-            const int top = firstRow + band * kBandRows;
-            const int bottom = std::min(top + kBandRows, lastRow + 1);
-            if (binned)
-                RasterizeRows(ctx, shader, prims, items + start[band], start[band + 1] - start[band], runs, top, bottom,
-                              local);
-            else
-                RasterizeRows(ctx, shader, prims, nullptr, primCount, runs, top, bottom, local);
-        }
-        written.fetch_add(local);
-    });
-    stats.pixelsWritten = written.load();
+DrawStats Draw(const State& state, const DrawCall& call) {
+    thread_local DrawQueue queue;
+    DrawStats stats = queue.Submit(state, call);
+    stats.pixelsWritten = queue.Flush();
     return stats;
 }
 
 void SetThreadCount(UINT count) { g_requestedThreads.store(std::min(count, 64u)); }
 
-UINT GetThreadCount() { return EffectiveThreads(); }
+UINT GetThreadCount() {
+    const UINT requested = g_requestedThreads.load();
+    return requested ? requested : DefaultThreads();
+}
 
 }  // namespace vestra::raster

@@ -9,11 +9,15 @@
 // rule, clip volume -w<=x<=w, -w<=y<=w, 0<=z<=w, culling judged on screen (y down),
 // flat shading takes the colours of a primitive's first vertex.
 //
-// Draw is synchronous: the pixels are in memory when it returns. Bands of rows go to
-// whichever worker thread asks next, and each band is drawn whole by one thread with the
-// primitives in draw order, so every pixel sees the same arithmetic in the same order
-// whatever the thread count: output is byte-identical for any thread count.
+// Draw is synchronous: the pixels are in memory when it returns. A DrawQueue instead does
+// a draw's vertex work at once and keeps its primitives until Flush, which rasterizes
+// every queued draw in one pass. Bands of rows go to whichever worker thread asks next,
+// and each band is drawn whole by one thread with the primitives in draw order, so every
+// pixel sees the same arithmetic in the same order whatever the thread count: output is
+// byte-identical for any thread count, queued or not.
 #pragma once
+
+#include <memory>
 
 #include "d3d9types.h"
 
@@ -39,11 +43,14 @@ struct DepthBuffer {
 };
 
 // One mip level of 32-bit A8R8G8B8 texels (the device converts other formats at upload).
+// A volume level holds `depth` slices `slicePitch` bytes apart.
 struct TextureLevel {
     UINT width = 0;
     UINT height = 0;
     INT pitch = 0;
     const BYTE* bits = nullptr;
+    UINT depth = 1;
+    INT slicePitch = 0;
 };
 
 constexpr UINT kMaxTextureLevels = 16;
@@ -53,10 +60,17 @@ constexpr UINT kRenderStateCount = 256;
 constexpr UINT kStageStateCount = 33;
 constexpr UINT kSamplerStateCount = 14;
 
-// A 2D texture: level 0 is the most detailed.
+enum class TextureShape { Planar, Cube, Volume };
+constexpr UINT kCubeFaces = 6;
+
+// A texture: level 0 is the most detailed. Planar and volume textures use
+// levels[0 .. levelCount); cube face f (D3DCUBEMAP_FACES order) has its levels at
+// levels[f * kMaxTextureLevels ...]. Cube and volume textures are read with three
+// coordinates (a direction, or u, v, w) at the level MAXMIPLEVEL names.
 struct Texture {
+    TextureShape shape = TextureShape::Planar;
     UINT levelCount = 0;
-    TextureLevel levels[kMaxTextureLevels];
+    TextureLevel levels[kCubeFaces * kMaxTextureLevels];
 };
 
 // Everything a draw reads. Arrays are the device's own; pointers must not be null except
@@ -104,6 +118,32 @@ struct DrawStats {
 // position, a stride smaller than the vertex, too few vertices) draws nothing and returns
 // zero statistics.
 VESTRA_PLATFORM_API DrawStats Draw(const State& state, const DrawCall& call);
+
+// Draws recorded now and rasterized together later. Submit reads the vertices, indices,
+// transforms, lights and states at once (the caller may change them as soon as it
+// returns); the texels of bound textures and the target and depth memory are read and
+// written only by Flush, so they must stay in place, unchanged by anyone else, until then.
+// One queue is used by one thread at a time.
+class VESTRA_PLATFORM_API DrawQueue {
+public:
+    DrawQueue();
+    ~DrawQueue();
+    DrawQueue(const DrawQueue&) = delete;
+    DrawQueue& operator=(const DrawQueue&) = delete;
+
+    // Validates and prepares one draw as Draw does; the statistics carry the primitives
+    // drawn, and pixelsWritten is zero (Flush counts the pixels).
+    DrawStats Submit(const State& state, const DrawCall& call);
+    // Rasterizes every queued draw in submission order and empties the queue; returns the
+    // pixels written.
+    UINT Flush();
+    bool Empty() const;
+
+    struct Storage;
+
+private:
+    std::unique_ptr<Storage> storage_;
+};
 
 // Fills the part of `area` inside the buffers, as IDirect3DDevice9::Clear fills each of
 // its rectangles: D3DCLEAR_TARGET writes `colour` (0xFF in the X byte of X8R8G8B8),

@@ -93,7 +93,7 @@ bool DepthStencil(const DrawContext& c, const StencilSide& side, BYTE* depthRow,
 // in alpha: the form nearly every textured draw takes.
 bool IsSimpleCombine(const DrawContext& c) {
     const CombinerSetup& cs = c.combiner;
-    if (cs.stageCount != 1 || !c.stageSamples[0] || c.needLod || c.texProjected[0]) return false;
+    if (cs.stageCount != 1 || !c.stageSamples[0] || c.needLod || c.texProjected[0] || c.texCoords[0] != 2) return false;
     const StageSetup& s = cs.stages[0];
     if (s.resultToTemp) return false;
     auto isDiffuse = [](DWORD a) { return a == D3DTA_DIFFUSE || a == D3DTA_CURRENT; };
@@ -163,9 +163,14 @@ void ShadeSpan(const DrawContext& c, const Primitive& p, int y, int x0, int x1, 
                 if (!c.stageSamples[s] || !c.samplers[s].texture) continue;
                 const int t = c.texPlane[s];
                 float u = at(t) * w, v = at(t + 1) * w;
+                float r = c.texCoords[s] == 3 ? at(t + 2) * w : 0.0f;
                 if (c.texProjected[s]) {
-                    const float q = at(t + 2) * w;
-                    if (q != 0.0f) { u /= q; v /= q; }
+                    const float q = at(t + c.texCoords[s]) * w;
+                    if (q != 0.0f) { u /= q; v /= q; r /= q; }
+                }
+                if (c.texCoords[s] == 3) {
+                    texels[s] = Unpack(Sample3(c.samplers[s], u, v, r));
+                    continue;
                 }
                 const float lod = c.samplers[s].needsLod ? LevelOfDetail(c, p, s, u, v, w) : 0.0f;
                 texels[s] = Unpack(Sample(c.samplers[s], u, v, lod));
@@ -176,6 +181,14 @@ void ShadeSpan(const DrawContext& c, const Primitive& p, int y, int x0, int x1, 
             colour.r = Clamp8(colour.r + specular.r);
             colour.g = Clamp8(colour.g + specular.g);
             colour.b = Clamp8(colour.b + specular.b);
+        }
+        if (c.fog != DrawContext::Fog::Off) {
+            int f = specular.a;
+            if (c.fog == DrawContext::Fog::TableDepth) f = UnitTo8(FogFactor(c.fogTable, at(1)));
+            else if (c.fog == DrawContext::Fog::TableEye) f = UnitTo8(FogFactor(c.fogTable, w));
+            colour.r = FogChannel(colour.r, c.fogColour.r, f);
+            colour.g = FogChannel(colour.g, c.fogColour.g, f);
+            colour.b = FogChannel(colour.b, c.fogColour.b, f);
         }
         if (c.alphaTest && !Compare(c.alphaFunc, static_cast<DWORD>(colour.a), c.alphaRef)) continue;
         if (kDepth && !earlyDepth && !DepthStencil(c, side, depthRow, x, at(1))) continue;

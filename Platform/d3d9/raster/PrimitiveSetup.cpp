@@ -37,7 +37,8 @@ void Gather(const DrawContext& ctx, const ProcessedVertex& v, const ScreenPositi
         const int base = ctx.texPlane[s];
         out[base] = v.tex[s][0] * p.rhw;
         out[base + 1] = v.tex[s][1] * p.rhw;
-        if (ctx.texProjected[s]) out[base + 2] = v.tex[s][2] * p.rhw;
+        if (ctx.texCoords[s] == 3) out[base + 2] = v.tex[s][2] * p.rhw;
+        if (ctx.texProjected[s]) out[base + ctx.texCoords[s]] = v.tex[s][3] * p.rhw;
     }
 }
 
@@ -135,7 +136,8 @@ bool SetupPoint(const DrawContext& ctx, const ProcessedVertex& v, const ScreenPo
             const int base = ctx.texPlane[s];
             out.planes[base] = Plane{0.0f, step, 0.0f};
             out.planes[base + 1] = Plane{0.0f, 0.0f, step};
-            if (ctx.texProjected[s]) out.planes[base + 2] = Plane{p.rhw, 0.0f, 0.0f};
+            if (ctx.texCoords[s] == 3) out.planes[base + 2] = Plane{0.0f, 0.0f, 0.0f};
+            if (ctx.texProjected[s]) out.planes[base + ctx.texCoords[s]] = Plane{p.rhw, 0.0f, 0.0f};
         }
     }
     return true;

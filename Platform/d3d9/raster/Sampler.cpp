@@ -41,11 +41,84 @@ float ClampCoord(float x) {
     return x < kCoordLimit ? x : kCoordLimit;
 }
 
-DWORD Texel(const TextureLevel& level, const SamplerSetup& s, int x, int y) {
-    if (x < 0 || y < 0) return s.border;
+DWORD Texel(const TextureLevel& level, DWORD border, int x, int y, int z = 0) {
+    if (x < 0 || y < 0 || z < 0) return border;
     DWORD t;
-    std::memcpy(&t, level.bits + static_cast<ptrdiff_t>(y) * level.pitch + static_cast<ptrdiff_t>(x) * 4, 4);
+    std::memcpy(&t,
+                level.bits + static_cast<ptrdiff_t>(z) * level.slicePitch + static_cast<ptrdiff_t>(y) * level.pitch +
+                    static_cast<ptrdiff_t>(x) * 4,
+                4);
     return t;
+}
+
+// 8 fractional bits; rounding (not flooring) keeps exact texel centres exact despite
+// float noise in the interpolated coordinates.
+int Fixed(float coordinate, int size) {
+    return static_cast<int>(std::lrint(ClampCoord(coordinate * static_cast<float>(size) - 0.5f) * 256.0f));
+}
+
+int Nearest(float coordinate, int size) {
+    return static_cast<int>(std::floor(ClampCoord(coordinate * static_cast<float>(size))));
+}
+
+DWORD SamplePlane(const TextureLevel& l, DWORD addressU, DWORD addressV, DWORD border, bool linear, float u, float v) {
+    const int w = static_cast<int>(l.width), h = static_cast<int>(l.height);
+    if (!linear) return Texel(l, border, Address(addressU, Nearest(u, w), w), Address(addressV, Nearest(v, h), h));
+    const int fx = Fixed(u, w), fy = Fixed(v, h);
+    const int x0 = fx >> 8, y0 = fy >> 8;
+    const int ax = Address(addressU, x0, w), bx = Address(addressU, x0 + 1, w);
+    const int ay = Address(addressV, y0, h), by = Address(addressV, y0 + 1, h);
+    const DWORD top = Lerp8(Texel(l, border, ax, ay), Texel(l, border, bx, ay), static_cast<DWORD>(fx & 255));
+    const DWORD bottom = Lerp8(Texel(l, border, ax, by), Texel(l, border, bx, by), static_cast<DWORD>(fx & 255));
+    return Lerp8(top, bottom, static_cast<DWORD>(fy & 255));
+}
+
+// The face a direction points at (largest component, x before y before z on ties) and
+// the coordinates across it, oriented as Direct3D lays out cube faces.
+DWORD SampleCube(const SamplerSetup& s, bool linear, float x, float y, float z) {
+    const float ax = std::fabs(x), ay = std::fabs(y), az = std::fabs(z);
+    int face;
+    float sc, tc, major;
+    if (ax >= ay && ax >= az) {
+        face = x >= 0.0f ? D3DCUBEMAP_FACE_POSITIVE_X : D3DCUBEMAP_FACE_NEGATIVE_X;
+        sc = x >= 0.0f ? -z : z;
+        tc = -y;
+        major = ax;
+    } else if (ay >= az) {
+        face = y >= 0.0f ? D3DCUBEMAP_FACE_POSITIVE_Y : D3DCUBEMAP_FACE_NEGATIVE_Y;
+        sc = x;
+        tc = y >= 0.0f ? z : -z;
+        major = ay;
+    } else {
+        face = z >= 0.0f ? D3DCUBEMAP_FACE_POSITIVE_Z : D3DCUBEMAP_FACE_NEGATIVE_Z;
+        sc = z >= 0.0f ? x : -x;
+        tc = -y;
+        major = az;
+    }
+    if (!(major > 0.0f)) return s.border;  // no direction (or NaN)
+    const TextureLevel& l = s.texture->levels[static_cast<UINT>(face) * kMaxTextureLevels + static_cast<UINT>(s.baseLevel)];
+    if (!l.bits) return s.border;
+    const float u = 0.5f * (sc / major + 1.0f), v = 0.5f * (tc / major + 1.0f);
+    return SamplePlane(l, D3DTADDRESS_CLAMP, D3DTADDRESS_CLAMP, s.border, linear, u, v);
+}
+
+DWORD SampleVolume(const SamplerSetup& s, bool linear, float u, float v, float r) {
+    const TextureLevel& l = s.texture->levels[s.baseLevel];
+    const int w = static_cast<int>(l.width), h = static_cast<int>(l.height), d = static_cast<int>(l.depth);
+    if (!linear)
+        return Texel(l, s.border, Address(s.addressU, Nearest(u, w), w), Address(s.addressV, Nearest(v, h), h),
+                     Address(s.addressW, Nearest(r, d), d));
+    const int fx = Fixed(u, w), fy = Fixed(v, h), fz = Fixed(r, d);
+    const int ax = Address(s.addressU, fx >> 8, w), bx = Address(s.addressU, (fx >> 8) + 1, w);
+    const int ay = Address(s.addressV, fy >> 8, h), by = Address(s.addressV, (fy >> 8) + 1, h);
+    const int az = Address(s.addressW, fz >> 8, d), bz = Address(s.addressW, (fz >> 8) + 1, d);
+    auto slice = [&](int z) {
+        const DWORD top = Lerp8(Texel(l, s.border, ax, ay, z), Texel(l, s.border, bx, ay, z), static_cast<DWORD>(fx & 255));
+        const DWORD bottom =
+            Lerp8(Texel(l, s.border, ax, by, z), Texel(l, s.border, bx, by, z), static_cast<DWORD>(fx & 255));
+        return Lerp8(top, bottom, static_cast<DWORD>(fy & 255));
+    };
+    return Lerp8(slice(az), slice(bz), static_cast<DWORD>(fz & 255));
 }
 
 }  // namespace
@@ -55,6 +128,7 @@ SamplerSetup MakeSamplerSetup(const DWORD ss[kSamplerStateCount], const Texture*
     s.texture = texture;
     s.addressU = ss[D3DSAMP_ADDRESSU];
     s.addressV = ss[D3DSAMP_ADDRESSV];
+    s.addressW = ss[D3DSAMP_ADDRESSW];
     s.border = ss[D3DSAMP_BORDERCOLOR];
     s.magFilter = ss[D3DSAMP_MAGFILTER] == D3DTEXF_NONE ? DWORD{D3DTEXF_POINT} : ss[D3DSAMP_MAGFILTER];
     s.minFilter = ss[D3DSAMP_MINFILTER] == D3DTEXF_NONE ? DWORD{D3DTEXF_POINT} : ss[D3DSAMP_MINFILTER];
@@ -67,27 +141,18 @@ SamplerSetup MakeSamplerSetup(const DWORD ss[kSamplerStateCount], const Texture*
     const bool mip = s.mipFilter != D3DTEXF_NONE && levels > s.baseLevel + 1;
     if (!mip) s.mipFilter = D3DTEXF_NONE;
     s.needsLod = mip || IsLinear(s.magFilter) != IsLinear(s.minFilter);
+    // Cube and volume textures are read at their base level with the magnification filter.
+    if (texture && texture->shape != TextureShape::Planar) s.needsLod = false;
     return s;
 }
 
 DWORD SampleLevel(const SamplerSetup& s, int level, bool linear, float u, float v) {
-    const TextureLevel& l = s.texture->levels[level];
-    const int w = static_cast<int>(l.width), h = static_cast<int>(l.height);
-    if (!linear) {
-        const int x = static_cast<int>(std::floor(ClampCoord(u * static_cast<float>(w))));
-        const int y = static_cast<int>(std::floor(ClampCoord(v * static_cast<float>(h))));
-        return Texel(l, s, Address(s.addressU, x, w), Address(s.addressV, y, h));
-    }
-    // 8 fractional bits; rounding (not flooring) keeps exact texel centres exact despite
-    // float noise in the interpolated coordinates.
-    const int fx = static_cast<int>(std::lrint(ClampCoord(u * static_cast<float>(w) - 0.5f) * 256.0f));
-    const int fy = static_cast<int>(std::lrint(ClampCoord(v * static_cast<float>(h) - 0.5f) * 256.0f));
-    const int x0 = fx >> 8, y0 = fy >> 8;
-    const int ax = Address(s.addressU, x0, w), bx = Address(s.addressU, x0 + 1, w);
-    const int ay = Address(s.addressV, y0, h), by = Address(s.addressV, y0 + 1, h);
-    const DWORD top = Lerp8(Texel(l, s, ax, ay), Texel(l, s, bx, ay), static_cast<DWORD>(fx & 255));
-    const DWORD bottom = Lerp8(Texel(l, s, ax, by), Texel(l, s, bx, by), static_cast<DWORD>(fx & 255));
-    return Lerp8(top, bottom, static_cast<DWORD>(fy & 255));
+    return SamplePlane(s.texture->levels[level], s.addressU, s.addressV, s.border, linear, u, v);
+}
+
+DWORD Sample3(const SamplerSetup& s, float x, float y, float z) {
+    const bool linear = IsLinear(s.magFilter);
+    return s.texture->shape == TextureShape::Cube ? SampleCube(s, linear, x, y, z) : SampleVolume(s, linear, x, y, z);
 }
 
 DWORD Sample(const SamplerSetup& s, float u, float v, float lod) {

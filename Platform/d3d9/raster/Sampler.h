@@ -10,6 +10,7 @@ struct SamplerSetup {
     const Texture* texture = nullptr;
     DWORD addressU = D3DTADDRESS_WRAP;
     DWORD addressV = D3DTADDRESS_WRAP;
+    DWORD addressW = D3DTADDRESS_WRAP;
     DWORD border = 0;
     DWORD magFilter = D3DTEXF_POINT;
     DWORD minFilter = D3DTEXF_POINT;
@@ -24,6 +25,10 @@ SamplerSetup MakeSamplerSetup(const DWORD samplerStates[kSamplerStateCount], con
 
 // Samples level `level` with the given filter; u, v in texture space (0..1 spans the level).
 DWORD SampleLevel(const SamplerSetup& s, int level, bool linear, float u, float v);
+
+// Cube textures: the face the direction (x, y, z) points at, clamped at its edges;
+// volume textures: u, v, w with trilinear filtering within the level when linear.
+DWORD Sample3(const SamplerSetup& s, float x, float y, float z);
 
 // Full sample; lod is log2 of the texel-to-pixel ratio at level 0 (ignored when !needsLod).
 DWORD Sample(const SamplerSetup& s, float u, float v, float lod);

@@ -53,7 +53,8 @@ bool BlendIs(const BlendSetup& b, DWORD src, DWORD dest) {
 
 SpanShader SelectSpecialisedSpan(DrawContext& c) {
     const CombinerSetup& cs = c.combiner;
-    if (cs.stageCount > 1 || c.alphaTest || c.specularAdd || c.needLod) return nullptr;
+    if (cs.stageCount > 1 || c.alphaTest || c.specularAdd || c.needLod || c.fog != DrawContext::Fog::Off)
+        return nullptr;
 
     unsigned colourUse = kUsesDiffuse, alphaUse = kUsesDiffuse;  // no stage: the diffuse colour
     if (cs.stageCount == 1) {
@@ -74,7 +75,7 @@ SpanShader SelectSpecialisedSpan(DrawContext& c) {
     Texturing texturing = Texturing::None;
     if (c.stageSamples[0] && ((colourUse | alphaUse) & kUsesTexture)) {
         const SamplerSetup& s = c.samplers[0];
-        if (c.texProjected[0] || s.needsLod) return nullptr;
+        if (c.texProjected[0] || s.needsLod || c.texCoords[0] != 2) return nullptr;
         const TextureLevel& level = s.texture->levels[s.baseLevel];
         if (!level.bits || level.width == 0 || level.height == 0 || level.pitch <= 0 || level.pitch % 4 != 0 ||
             level.pitch / 4 >= 32768 || level.height >= 32768 || level.width > static_cast<UINT>(level.pitch / 4))

@@ -181,6 +181,7 @@ struct SpanLoop {
         const I diffuseWhite = V::Set32(static_cast<int>(sp.diffuseWhite));
         const Wide tint = Widen(V::Set32(static_cast<int>(constantTint)));
         const I depthBias = V::Set32(sp.depthBias);
+        const I alphaOnly = V::Set32(static_cast<int>(0xFF000000u));
         const I laneIndex = V::LaneIndex();
         const F originX = V::Set1(p.originX), one = V::Set1(1.0f);
         I xs = V::Add32(V::Set32(x0), laneIndex);
@@ -235,7 +236,12 @@ struct SpanLoop {
             if constexpr (kBlend == Blending::Add) {
                 out = V::AddSaturate8(packed, V::Or(dest, forcedAlpha));
             } else if constexpr (kBlend == Blending::Alpha) {
-                out = AlphaBlend(kWide ? colour : Widen(packed), V::Or(dest, forcedAlpha));
+                // Source alpha 0 blends to the destination exactly (x * 255 / 255 = x): the
+                // transparent rims of sprites and particles skip the arithmetic.
+                if (V::AllSet(V::Equal16(V::And(packed, alphaOnly), V::Zero())))
+                    out = V::Or(dest, forcedAlpha);
+                else
+                    out = AlphaBlend(kWide ? colour : Widen(packed), V::Or(dest, forcedAlpha));
             }
             out = V::Or(V::Or(V::And(out, writeMask), V::AndNot(writeMask, dest)), forcedAlpha);
             V::Store(target, Select(live, out, dest), n);

@@ -93,6 +93,10 @@ void PrepareVertexSetup(const State& state, const FvfLayout& layout, const bool 
     out.scaleB = AsFloat(rs[D3DRS_POINTSCALE_B]);
     out.scaleC = AsFloat(rs[D3DRS_POINTSCALE_C]);
     out.viewportHeight = static_cast<float>(state.viewport.Height);
+    out.vertexFog = !layout.pretransformed && rs[D3DRS_FOGENABLE] != 0 && rs[D3DRS_FOGTABLEMODE] == D3DFOG_NONE &&
+                    rs[D3DRS_FOGVERTEXMODE] != D3DFOG_NONE;
+    out.rangeFog = rs[D3DRS_RANGEFOGENABLE] != 0;
+    if (out.vertexFog) out.fog = MakeFogFormula(rs, rs[D3DRS_FOGVERTEXMODE]);
 }
 
 void ProcessVertex(const VertexSetup& s, const SourceVertex& in, ProcessedVertex& out) {
@@ -130,6 +134,11 @@ void ProcessVertex(const VertexSetup& s, const SourceVertex& in, ProcessedVertex
         std::memcpy(out.diffuse, vertexDiffuse, sizeof out.diffuse);
         std::memcpy(out.specular, vertexSpecular, sizeof out.specular);
     }
+    if (s.vertexFog) {
+        const float distance =
+            s.rangeFog ? std::sqrt(eye[0] * eye[0] + eye[1] * eye[1] + eye[2] * eye[2]) : eye[2];
+        out.specular[3] = FogFactor(s.fog, distance);
+    }
 
     for (UINT st = 0; st < kMaxStages; ++st) {
         const StageCoordinates& sc = s.stages[st];
@@ -161,11 +170,13 @@ void ProcessVertex(const VertexSetup& s, const SourceVertex& in, ProcessedVertex
                        coord[3] * sc.matrix.m[3][c];
             out.tex[st][0] = t[0];
             out.tex[st][1] = t[1];
-            out.tex[st][2] = sc.projected ? t[sc.transformCount - 1] : 1.0f;
+            out.tex[st][2] = t[2];
+            out.tex[st][3] = sc.projected ? t[sc.transformCount - 1] : 1.0f;
         } else {
             out.tex[st][0] = coord[0];
             out.tex[st][1] = coord[1];
-            out.tex[st][2] = 1.0f;
+            out.tex[st][2] = coord[2];
+            out.tex[st][3] = 1.0f;
         }
     }
 

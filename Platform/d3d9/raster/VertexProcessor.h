@@ -2,6 +2,7 @@
 // texture-coordinate selection and transforms, point size.
 #pragma once
 
+#include "d3d9/raster/Fog.h"
 #include "d3d9/raster/FvfLayout.h"
 #include "d3d9/raster/Lighting.h"
 #include "d3d9/raster/Pipeline.h"
@@ -13,7 +14,7 @@ struct ProcessedVertex {
     float clip[4];
     float diffuse[4];   // r, g, b, a in 0..1
     float specular[4];
-    float tex[kMaxStages][3];  // per stage: u, v, q (q is 1 unless the stage is projected)
+    float tex[kMaxStages][4];  // per stage: u, v, w, q (q is 1 unless the stage is projected)
     float pointSize;    // pixels, scaled and clamped
 };
 
@@ -40,6 +41,11 @@ struct VertexSetup {
     bool pointScale = false;
     float scaleA = 1.0f, scaleB = 0.0f, scaleC = 0.0f;
     float viewportHeight = 0.0f;
+    // Vertex fog writes its factor into the specular alpha, from the camera-space z or,
+    // with RANGEFOGENABLE, the distance to the eye.
+    bool vertexFog = false;
+    bool rangeFog = false;
+    FogFormula fog;
 };
 
 // Largest point size the rasterizer draws (the device reports it as caps.MaxPointSize).

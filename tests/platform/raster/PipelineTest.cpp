@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "RasterFixture.h"
-#include "d3d9/raster/ReferenceScene.h"
 
 namespace vestra::raster::testing {
 namespace {
@@ -111,28 +110,63 @@ TEST(Pipeline, SpriteTextureCoordinatesSpanTheSquare) {
     EXPECT_EQ(c.At(3, 3), 0xFFFFFFFFu);
 }
 
-TEST(Pipeline, OutputIsIdenticalAcrossRunsAndThreadCounts) {
-    ReferenceScene scene;
-    const size_t n = ReferenceScene::kWidth * ReferenceScene::kHeight;
-    DrawStats first{};
-    auto render = [&](UINT threads) {
-        SetThreadCount(threads);
-        std::vector<DWORD> colour(n), depth(n);
-        const ColorBuffer cb{D3DFMT_A8R8G8B8, ReferenceScene::kWidth, ReferenceScene::kHeight,
-                             static_cast<INT>(ReferenceScene::kWidth * 4), reinterpret_cast<BYTE*>(colour.data())};
-        const DepthBuffer db{D3DFMT_D24S8, ReferenceScene::kWidth, ReferenceScene::kHeight,
-                             static_cast<INT>(ReferenceScene::kWidth * 4), reinterpret_cast<BYTE*>(depth.data())};
-        const DrawStats stats = scene.Render(cb, db);
-        if (first.pixelsWritten == 0) first = stats;
-        EXPECT_EQ(stats.primitivesDrawn, first.primitivesDrawn);
-        EXPECT_EQ(stats.pixelsWritten, first.pixelsWritten);
-        return colour;
+// Queued draws come out as the same bytes as immediate ones, in submission order, whoever
+// rasterizes which rows.
+TEST(Pipeline, QueuedDrawsMatchImmediateDraws) {
+    std::vector<std::vector<ScreenVertex>> quads;
+    for (int i = 0; i < 40; ++i) {
+        const float x = static_cast<float>((i * 29) % 70), y = static_cast<float>((i * 17) % 50);
+        const D3DCOLOR colour = 0x60000000u | (0x0A1B2Cu * static_cast<DWORD>(i + 1) & 0xFFFFFF);
+        quads.push_back({{x, y, 0.5f, 1, colour}, {x + 30, y, 0.5f, 1, colour}, {x, y + 30, 0.5f, 1, colour},
+                         {x + 30, y + 30, 0.5f, 1, colour}});
+    }
+    auto blended = [](Canvas& c) {
+        c.state.renderStates[D3DRS_ALPHABLENDENABLE] = TRUE;
+        c.state.renderStates[D3DRS_SRCBLEND] = D3DBLEND_SRCALPHA;
+        c.state.renderStates[D3DRS_DESTBLEND] = D3DBLEND_INVSRCALPHA;
     };
-    const std::vector<DWORD> one = render(1);
-    EXPECT_EQ(render(1), one);
-    EXPECT_EQ(render(2), one);
-    EXPECT_EQ(render(3), one);
+    Canvas immediate(100, 80);
+    blended(immediate);
+    UINT expectedPixels = 0;
+    for (const auto& q : quads) expectedPixels += immediate.Draw(D3DPT_TRIANGLESTRIP, 2, q, kScreenFvf).pixelsWritten;
+
+    for (UINT threads : {1u, 2u, 3u}) {
+        SetThreadCount(threads);
+        Canvas queued(100, 80);
+        blended(queued);
+        DrawQueue queue;
+        EXPECT_TRUE(queue.Empty());
+        for (const auto& q : quads) {
+            const DrawStats stats = queue.Submit(queued.state.View(),
+                                                 DrawCall{D3DPT_TRIANGLESTRIP, 2, q.data(), 4, sizeof(ScreenVertex), kScreenFvf});
+            EXPECT_EQ(2u, stats.primitivesDrawn);
+            EXPECT_EQ(0u, stats.pixelsWritten);
+        }
+        EXPECT_EQ(0, queued.CountNot(0));  // nothing drawn before the flush
+        EXPECT_FALSE(queue.Empty());
+        EXPECT_EQ(expectedPixels, queue.Flush());
+        EXPECT_TRUE(queue.Empty());
+        EXPECT_EQ(0u, queue.Flush());
+        EXPECT_EQ(immediate.Pixels(), queued.Pixels()) << threads << " threads";
+    }
     SetThreadCount(0);
+}
+
+// A queue past its size limit rasterizes what it holds during Submit; Flush still counts
+// every pixel since the last flush, and the picture is the same.
+TEST(Pipeline, OversizedQueueRasterizesEarlyAndCountsEverything) {
+    Canvas c(100, 80);
+    c.state.renderStates[D3DRS_ZENABLE] = D3DZB_FALSE;
+    std::vector<ScreenVertex> points;
+    for (UINT i = 0; i < 70000; ++i)
+        points.push_back({static_cast<float>(i % 100), static_cast<float>((i / 100) % 80), 0.5f, 1, 0xFF000000u | i});
+    DrawQueue queue;
+    queue.Submit(c.state.View(), DrawCall{D3DPT_POINTLIST, 70000, points.data(), 70000, sizeof(ScreenVertex), kScreenFvf});
+    EXPECT_FALSE(queue.Empty());
+    EXPECT_EQ(70000u, queue.Flush());
+    EXPECT_TRUE(queue.Empty());
+    // The last point on each pixel wins: pixel 0 was hit by points 0, 8000, ..., 64000.
+    EXPECT_EQ(0xFF000000u | 64000u, c.At(0, 0));
 }
 
 // Hundreds of primitives are sorted into bands of rows that the threads take in turn;
