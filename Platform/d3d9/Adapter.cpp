@@ -1,23 +1,27 @@
 #include "d3d9/Adapter.h"
 
 #include <cstring>
-#include <iterator>
+#include <vector>
 
+#include "PlatformWindowing.h"
 #include "formats/FormatInfo.h"
 
 namespace vestra::d3d9 {
 
 namespace {
 
-struct ModeSize {
-    UINT width;
-    UINT height;
-};
-
-constexpr ModeSize kModeSizes[] = {{640, 480}, {800, 600}, {1024, 768}, {1280, 720}, {1280, 1024}, {1920, 1080}};
-constexpr UINT kRefreshRate = 60;
-
-bool HasModes(D3DFORMAT format) { return format == D3DFMT_X8R8G8B8 || format == D3DFMT_R5G6B5; }
+// The display's modes as the windowing layer reports them: the real display's modes when
+// there is one, a fixed list headless. Read on every call, so a change of the display's
+// modes shows at once.
+std::vector<D3DDISPLAYMODE> ModesOfFormat(D3DFORMAT format) {
+    std::vector<VestraDisplayMode> all(VestraGetDisplayModes(nullptr, 0));
+    all.resize(VestraGetDisplayModes(all.data(), static_cast<UINT>(all.size())));
+    std::vector<D3DDISPLAYMODE> modes;
+    for (const VestraDisplayMode& mode : all)
+        if (static_cast<D3DFORMAT>(mode.Format) == format)
+            modes.push_back({mode.Width, mode.Height, mode.RefreshRate, format});
+    return modes;
+}
 
 }  // namespace
 
@@ -29,18 +33,22 @@ HRESULT CheckDeviceTypeOffered(D3DDEVTYPE type) {
     return D3DERR_INVALIDCALL;
 }
 
-UINT DisplayModeCount(D3DFORMAT format) { return HasModes(format) ? static_cast<UINT>(std::size(kModeSizes)) : 0; }
+UINT DisplayModeCount(D3DFORMAT format) {
+    return IsDisplayFormat(format) ? static_cast<UINT>(ModesOfFormat(format).size()) : 0;
+}
 
 bool DisplayMode(D3DFORMAT format, UINT index, D3DDISPLAYMODE& mode) {
-    if (index >= DisplayModeCount(format)) return false;
-    mode = {kModeSizes[index].width, kModeSizes[index].height, kRefreshRate, format};
+    if (!IsDisplayFormat(format)) return false;
+    const std::vector<D3DDISPLAYMODE> modes = ModesOfFormat(format);
+    if (index >= modes.size()) return false;
+    mode = modes[index];
     return true;
 }
 
 D3DDISPLAYMODE DesktopMode() {
-    D3DDISPLAYMODE mode;
-    DisplayMode(D3DFMT_X8R8G8B8, DisplayModeCount(D3DFMT_X8R8G8B8) - 1, mode);
-    return mode;
+    VestraDisplayMode desktop{};
+    VestraGetDesktopMode(&desktop);
+    return {desktop.Width, desktop.Height, desktop.RefreshRate, static_cast<D3DFORMAT>(desktop.Format)};
 }
 
 bool IsDisplayFormat(D3DFORMAT format) {
@@ -63,10 +71,11 @@ bool IsTextureFormat(D3DFORMAT format) {
 
 HRESULT CheckBackBufferPair(D3DFORMAT displayFormat, D3DFORMAT backBufferFormat, BOOL windowed) {
     if (!IsDisplayFormat(displayFormat) || !IsRenderTargetFormat(backBufferFormat)) return D3DERR_NOTAVAILABLE;
-    // Windowed, the back buffer is converted to the desktop format when presented; full
-    // screen, it must match the display format's colour depth.
-    if (windowed) return D3D_OK;
-    return displayFormat == D3DFMT_X8R8G8B8 ? D3D_OK : D3DERR_NOTAVAILABLE;
+    // Windowed, the device draws into the desktop as it is, converting the back buffer when
+    // presenting; full screen, the display switches to a mode of that format, which must
+    // exist and have the back buffer's colour depth.
+    if (windowed) return displayFormat == DesktopMode().Format ? D3D_OK : D3DERR_NOTAVAILABLE;
+    return displayFormat == D3DFMT_X8R8G8B8 && DisplayModeCount(displayFormat) > 0 ? D3D_OK : D3DERR_NOTAVAILABLE;
 }
 
 HRESULT CheckResourceFormat(DWORD usage, D3DRESOURCETYPE type, D3DFORMAT format) {

@@ -12,8 +12,8 @@ bool IsValidAdapter(UINT adapter);
 // HAL and REF are offered; SW needs a registered software device and NULLREF is not offered.
 HRESULT CheckDeviceTypeOffered(D3DDEVTYPE type);
 
-// Display modes of one display format, in a fixed order (smallest first). Headless, the
-// desktop is the largest X8R8G8B8 mode.
+// Display modes of one display format, smallest first, and the desktop mode: those of the
+// windowing layer (the real display, or its fixed headless list).
 UINT DisplayModeCount(D3DFORMAT format);
 bool DisplayMode(D3DFORMAT format, UINT index, D3DDISPLAYMODE& mode);
 D3DDISPLAYMODE DesktopMode();

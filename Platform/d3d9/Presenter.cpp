@@ -1,5 +1,7 @@
 #include "d3d9/Presenter.h"
 
+#include <cstddef>
+
 #include "windows.h"
 
 namespace vestra::d3d9 {
@@ -24,9 +26,20 @@ public:
         height = static_cast<UINT>(client.bottom - client.top);
         return true;
     }
-    HRESULT Present(const FrameView& frame, const RECT*, const RECT*, HWND overrideWindow) override {
-        VestraPresentToWindow(overrideWindow ? overrideWindow : window_, frame.bits, frame.width, frame.height,
-                              frame.pitch);
+    // The source rectangle (clipped to the frame) is scaled into the destination rectangle
+    // of the client area; either one left out means all of it. A frame whose size differs
+    // from the client area is therefore stretched over it, as Direct3D 9 presents it.
+    HRESULT Present(const FrameView& frame, const RECT* sourceRect, const RECT* destRect,
+                    HWND overrideWindow) override {
+        RECT source{0, 0, static_cast<LONG>(frame.width), static_cast<LONG>(frame.height)};
+        if (sourceRect) {
+            const RECT whole = source;
+            if (!IntersectRect(&source, &whole, sourceRect)) return D3D_OK;
+        }
+        const BYTE* first = frame.bits + static_cast<ptrdiff_t>(source.top) * frame.pitch + source.left * 4;
+        VestraPresentRectToWindow(overrideWindow ? overrideWindow : window_, first,
+                                  static_cast<UINT>(source.right - source.left),
+                                  static_cast<UINT>(source.bottom - source.top), frame.pitch, destRect);
         return D3D_OK;
     }
 

@@ -29,6 +29,10 @@ WINPLATFORMAPI BOOL VestraGetDesktopMode(VestraDisplayMode* mode);
 // scaled to it. Without a display the frame is accepted and dropped. FALSE for a window
 // that does not exist, NULL pixels, a zero size or |pitch| < width * 4.
 WINPLATFORMAPI BOOL VestraPresentToWindow(HWND window, const void* pixels, UINT width, UINT height, INT pitch);
+// The same, scaled into `destination` (client coordinates; NULL for the whole client area).
+// FALSE also for an empty destination.
+WINPLATFORMAPI BOOL VestraPresentRectToWindow(HWND window, const void* pixels, UINT width, UINT height, INT pitch,
+                                              const RECT* destination);
 
 // --- Message boxes -----------------------------------------------------------------------
 

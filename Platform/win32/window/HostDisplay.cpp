@@ -26,6 +26,9 @@ bool DetectDisplay() {
     const char* x11 = std::getenv("DISPLAY");
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
     if ((x11 == nullptr || x11[0] == '\0') && (wayland == nullptr || wayland[0] == '\0')) return false;
+    // A click that activates a Win32 window still reaches it (WM_MOUSEACTIVATE answers
+    // MA_ACTIVATE by default); SDL would otherwise drop a click that closely follows focus.
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
 }
 
@@ -151,7 +154,11 @@ void OnWindowEvent(const SDL_WindowEvent& event) {
 }
 
 void OnKeyEvent(const SDL_KeyboardEvent& event) {
-    const HWND handle = FindHwnd(event.windowID);
+    // SDL loses its keyboard window when the focused window (a closed dialog) goes away
+    // and the display does not say where focus went; Win32 keeps typing into the
+    // foreground window, so keys without a window go there.
+    HWND handle = FindHwnd(event.windowID);
+    if (handle == nullptr && IsWindow(GetForegroundWindow())) handle = GetForegroundWindow();
     const int key = VirtualKey(event.keysym.sym);
     if (handle == nullptr || key == 0) return;
     const bool down = event.type == SDL_KEYDOWN;
@@ -226,8 +233,12 @@ UINT ButtonMessage(Uint8 button, bool down) {
 std::vector<VestraDisplayMode> ReadModes() {
     std::vector<VestraDisplayMode> modes;
     if (!HostHasDisplay()) {
-        for (const auto& size : {std::pair{640u, 480u}, std::pair{800u, 600u}, std::pair{1024u, 768u}}) {
+        // What a common monitor offers, in both colour depths; the headless desktop is
+        // 1024 by 768 so that full-screen switches find their mode.
+        for (const auto& size : {std::pair{640u, 480u}, std::pair{800u, 600u}, std::pair{1024u, 768u},
+                                 std::pair{1280u, 720u}, std::pair{1280u, 1024u}, std::pair{1920u, 1080u}}) {
             modes.push_back(VestraDisplayMode{size.first, size.second, 60, kFormatX8R8G8B8});
+            modes.push_back(VestraDisplayMode{size.first, size.second, 60, kFormatR5G6B5});
         }
         return modes;
     }
@@ -288,6 +299,22 @@ void HostSyncWindow(Window& window) {
     const RECT client = ClientRectOnScreen(window);
     SDL_SetWindowTitle(host, window.text.c_str());
     const bool fullscreen = WantsFullscreen(window);
+    SDL_Rect display{};
+    if (fullscreen && SDL_GetDisplayBounds(0, &display) == 0) {
+        // The window covers the display even where no window manager honours the
+        // full-screen request, and its Win32 rectangle says so, as a full-screen device
+        // window's does on Windows.
+        SDL_SetWindowBordered(host, SDL_FALSE);
+        SDL_SetWindowPosition(host, display.x, display.y);
+        SDL_SetWindowSize(host, display.w, display.h);
+        const RECT screen{display.x, display.y, display.x + display.w, display.y + display.h};
+        if (!EqualRect(&window.windowRect, &screen)) {
+            window.windowRect = screen;
+            const HWND handle = window.handle;
+            SendSizeAndMove(window);
+            if (FindWindowState(handle) == nullptr) return;
+        }
+    }
     SDL_SetWindowFullscreen(host, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
     if (!fullscreen && (window.style & (WS_MINIMIZE | WS_MAXIMIZE)) == 0) {
         SDL_SetWindowBordered(host, (window.style & WS_CAPTION) == WS_CAPTION ? SDL_TRUE : SDL_FALSE);
@@ -301,6 +328,13 @@ void HostSyncWindow(Window& window) {
         if ((window.style & WS_MINIMIZE) != 0) SDL_MinimizeWindow(host);
         if ((window.style & WS_MAXIMIZE) != 0) SDL_MaximizeWindow(host);
     }
+}
+
+void HostActivateWindow(Window& window) {
+    SDL_Window* host = Host(window);
+    if (host == nullptr || g_applyingEvent) return;
+    SDL_RaiseWindow(host);
+    SDL_SetWindowInputFocus(host);
 }
 
 void HostPumpEvents() {
@@ -385,9 +419,15 @@ BOOL VestraGetDesktopMode(VestraDisplayMode* mode) {
 }
 
 BOOL VestraPresentToWindow(HWND window, const void* pixels, UINT width, UINT height, INT pitch) {
+    return VestraPresentRectToWindow(window, pixels, width, height, pitch, nullptr);
+}
+
+BOOL VestraPresentRectToWindow(HWND window, const void* pixels, UINT width, UINT height, INT pitch,
+                               const RECT* destination) {
     Window* state = FindWindowState(window);
     if (state == nullptr || pixels == nullptr || width == 0 || height == 0 ||
-        static_cast<UINT>(pitch < 0 ? -static_cast<int64_t>(pitch) : pitch) < width * 4) {
+        static_cast<UINT>(pitch < 0 ? -static_cast<int64_t>(pitch) : pitch) < width * 4 ||
+        (destination != nullptr && IsRectEmpty(destination))) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
@@ -410,7 +450,12 @@ BOOL VestraPresentToWindow(HWND window, const void* pixels, UINT width, UINT hei
     SDL_Surface* frame = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<void*>(rows), static_cast<int>(width),
                                                             static_cast<int>(height), 32, rowPitch, SDL_PIXELFORMAT_RGB888);
     if (frame == nullptr) return FALSE;
-    SDL_BlitScaled(frame, nullptr, target, nullptr);
+    SDL_Rect area{};
+    if (destination != nullptr) {
+        area = SDL_Rect{destination->left, destination->top, destination->right - destination->left,
+                        destination->bottom - destination->top};
+    }
+    SDL_BlitScaled(frame, nullptr, target, destination != nullptr ? &area : nullptr);
     SDL_FreeSurface(frame);
     return SDL_UpdateWindowSurface(host) == 0 ? TRUE : FALSE;
 }

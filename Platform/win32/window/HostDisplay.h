@@ -15,6 +15,10 @@ void HostDestroyWindow(Window& window);
 // Applies size, position, visibility, title and the fullscreen rule to the real window.
 void HostSyncWindow(Window& window);
 
+// Raises the real window and gives it the keyboard: a window activated by the program
+// (the owner of a dialog that just closed) gets the keys, as on Windows.
+void HostActivateWindow(Window& window);
+
 // Converts pending display events into messages; returns at once.
 void HostPumpEvents();
 

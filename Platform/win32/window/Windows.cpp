@@ -626,6 +626,7 @@ BOOL WINAPI SetForegroundWindow(HWND hWnd) {
     ForegroundWindowRef() = hWnd;
     // A control of the window keeps the focus it was given (a dialog's first control).
     if (GetParent(FocusWindowRef()) != hWnd) FocusWindowRef() = hWnd;
+    HostActivateWindow(*FindWindowState(hWnd));
     if (previous == nullptr) SendMessageA(hWnd, WM_ACTIVATEAPP, TRUE, 0);
     if (IsWindow(hWnd)) SendMessageA(hWnd, WM_ACTIVATE, WA_ACTIVE, reinterpret_cast<LPARAM>(previous));
     return TRUE;

@@ -248,6 +248,31 @@ TEST_F(ApplicationTest, OnlyARealResizeResetsTheDevice)
     EXPECT_EQ(RenderStateOf(application->GetDevice(), D3DRS_AMBIENT), 0x000F0F0Fu);
 }
 
+TEST_F(ApplicationTest, MaximiseAndRestoreResetToTheClientSize)
+{
+    ASSERT_NE(Start(), nullptr);
+    application->SetDeviceResetCallback(CountReset);
+    HWND window = application->GetWindow();
+    IDirect3DDevice9* device = application->GetDevice();
+
+    // Maximised, the client area is the whole screen (the desktop mode).
+    ShowWindow(window, SW_SHOWMAXIMIZED);
+    EXPECT_EQ(resets, 1);
+    D3DSURFACE_DESC desc = BackBufferDesc(device);
+    EXPECT_EQ(static_cast<int>(desc.Width), GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(static_cast<int>(desc.Height), GetSystemMetrics(SM_CYSCREEN));
+    D3DXMATRIX expected;
+    D3DXMatrixPerspectiveFovLH(&expected, 0.78539819f, float(desc.Width) / float(desc.Height), 1.0f, 100.0f);
+    EXPECT_FLOAT_EQ(TransformOf(device, D3DTS_PROJECTION)._11, expected._11);
+
+    ShowWindow(window, SW_RESTORE);
+    EXPECT_EQ(resets, 2);
+    desc = BackBufferDesc(device);
+    EXPECT_EQ(desc.Width, 400u);
+    EXPECT_EQ(desc.Height, 300u);
+    EXPECT_EQ(ProcessState().pauseCount, 0);
+}
+
 TEST_F(ApplicationTest, ForcedDeviceLossSkipsFramesThenResets)
 {
     ASSERT_NE(Start(), nullptr);

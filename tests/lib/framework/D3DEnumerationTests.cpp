@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "PlatformWindowing.h"
 #include "framework/D3DEnumeration.h"
 #include "lib/framework/ScriptedDirect3D.h"
 
@@ -72,6 +73,46 @@ TEST(D3DEnumerationTest, SoftwareDeviceOffersHalAndRefWithDepthFormats)
     EXPECT_EQ(Values<D3DMULTISAMPLE_TYPE>(first->multisampleTypes), std::vector<D3DMULTISAMPLE_TYPE>{D3DMULTISAMPLE_NONE});
     EXPECT_EQ(Values<VertexProcessingType>(first->vertexProcessingTypes),
               (std::vector<VertexProcessingType>{HARDWARE_VP, SOFTWARE_VP}));
+    d3d->Release();
+}
+
+TEST(D3DEnumerationTest, SoftwareDeviceOffersTheDisplaysModes)
+{
+    std::vector<VestraDisplayMode> display(VestraGetDisplayModes(nullptr, 0));
+    VestraGetDisplayModes(display.data(), static_cast<UINT>(display.size()));
+    VestraDisplayMode desktop{};
+    ASSERT_TRUE(VestraGetDesktopMode(&desktop));
+    IDirect3D9* d3d = Direct3DCreate9(D3D_SDK_VERSION);
+    ASSERT_NE(d3d, nullptr);
+
+    for (D3DFORMAT format : {D3DFMT_X8R8G8B8, D3DFMT_R5G6B5}) {
+        std::vector<D3DDISPLAYMODE> expected;
+        for (const VestraDisplayMode& mode : display)
+            if (mode.Format == DWORD(format)) expected.push_back({mode.Width, mode.Height, mode.RefreshRate, format});
+        ASSERT_EQ(d3d->GetAdapterModeCount(0, format), expected.size());
+        for (UINT i = 0; i < expected.size(); ++i) {
+            D3DDISPLAYMODE mode{};
+            ASSERT_EQ(d3d->EnumAdapterModes(0, format, i, &mode), D3D_OK);
+            EXPECT_EQ(mode.Width, expected[i].Width);
+            EXPECT_EQ(mode.Height, expected[i].Height);
+            EXPECT_EQ(mode.RefreshRate, expected[i].RefreshRate);
+        }
+    }
+    EXPECT_EQ(d3d->GetAdapterModeCount(0, D3DFMT_A2R10G10B10), 0u);
+    D3DDISPLAYMODE current{};
+    ASSERT_EQ(d3d->GetAdapterDisplayMode(0, &current), D3D_OK);
+    EXPECT_EQ(current.Width, desktop.Width);
+    EXPECT_EQ(current.Height, desktop.Height);
+    EXPECT_EQ(DWORD(current.Format), desktop.Format);
+
+    // Windowed, only the desktop's format can be the adapter format; full screen needs a
+    // display format that has modes and takes a 32-bit back buffer.
+    const D3DFORMAT other = current.Format == D3DFMT_X8R8G8B8 ? D3DFMT_R5G6B5 : D3DFMT_X8R8G8B8;
+    EXPECT_EQ(d3d->CheckDeviceType(0, D3DDEVTYPE_HAL, current.Format, D3DFMT_A8R8G8B8, TRUE), D3D_OK);
+    EXPECT_EQ(d3d->CheckDeviceType(0, D3DDEVTYPE_HAL, other, D3DFMT_A8R8G8B8, TRUE), D3DERR_NOTAVAILABLE);
+    EXPECT_EQ(d3d->CheckDeviceType(0, D3DDEVTYPE_HAL, D3DFMT_R5G6B5, D3DFMT_A8R8G8B8, FALSE), D3DERR_NOTAVAILABLE);
+    EXPECT_EQ(d3d->CheckDeviceType(0, D3DDEVTYPE_HAL, D3DFMT_A2R10G10B10, D3DFMT_A8R8G8B8, FALSE),
+              D3DERR_NOTAVAILABLE);
     d3d->Release();
 }
 

@@ -122,11 +122,16 @@ TEST_F(CursorMenuDisplayTest, MenusCheckAndEnableItemsAndTakeClientSpace) {
 
 TEST_F(CursorMenuDisplayTest, HeadlessDisplayHasAFixedModeListAndAcceptsFrames) {
     EXPECT_FALSE(VestraHasDisplay());
-    ASSERT_EQ(VestraGetDisplayModes(nullptr, 0), 3u);
-    VestraDisplayMode modes[3];
-    ASSERT_EQ(VestraGetDisplayModes(modes, 2), 3u);
-    EXPECT_EQ(modes[1].Width, 800u);
-    EXPECT_EQ(modes[1].Format, 22u);
+    // Six sizes in X8R8G8B8 (22) and R5G6B5 (23), ordered by size then format; a short
+    // buffer still learns the full count and is not written past its end.
+    ASSERT_EQ(VestraGetDisplayModes(nullptr, 0), 12u);
+    VestraDisplayMode modes[4] = {};
+    ASSERT_EQ(VestraGetDisplayModes(modes, 3), 12u);
+    EXPECT_EQ(modes[1].Width, 640u);
+    EXPECT_EQ(modes[1].Format, 23u);
+    EXPECT_EQ(modes[2].Width, 800u);
+    EXPECT_EQ(modes[2].Format, 22u);
+    EXPECT_EQ(modes[3].Width, 0u);
     VestraDisplayMode desktop;
     ASSERT_TRUE(VestraGetDesktopMode(&desktop));
     EXPECT_EQ(static_cast<int>(desktop.Width), GetSystemMetrics(SM_CXSCREEN));
@@ -138,6 +143,9 @@ TEST_F(CursorMenuDisplayTest, HeadlessDisplayHasAFixedModeListAndAcceptsFrames) 
     EXPECT_FALSE(VestraPresentToWindow(window, pixels, 2, 2, 4));
     EXPECT_FALSE(VestraPresentToWindow(window, nullptr, 2, 2, 8));
     EXPECT_FALSE(VestraPresentToWindow(nullptr, pixels, 2, 2, 8));
+    const RECT quarter{0, 0, 1, 1}, empty{1, 1, 1, 4};
+    EXPECT_TRUE(VestraPresentRectToWindow(window, pixels, 2, 2, 8, &quarter));
+    EXPECT_FALSE(VestraPresentRectToWindow(window, pixels, 2, 2, 8, &empty));
 }
 
 }  // namespace
