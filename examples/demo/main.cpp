@@ -182,9 +182,6 @@ int main(int argc, char** argv)
     }
     // Progress lines appear as they happen even when the output is a file or a pipe.
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
-    // The window layer's SDL would turn Ctrl+C and SIGTERM into a quit event that the frame
-    // loop does not see; without its handlers they end the demo as they end any program.
-    setenv("SDL_NO_SIGNAL_HANDLERS", "1", 0);
     // Windows are headless objects without a display; asking for a headless run makes them
     // so even with one (decided before the first window call).
     if (options.headless) {

@@ -29,6 +29,9 @@ bool DetectDisplay() {
     // A click that activates a Win32 window still reaches it (WM_MOUSEACTIVATE answers
     // MA_ACTIVATE by default); SDL would otherwise drop a click that closely follows focus.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    // Ctrl+C and SIGTERM end the process as they end any program (and as a console
+    // interrupt ends a Windows program), rather than becoming an event no window receives.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
 }
 
