@@ -55,7 +55,7 @@ StateStorage LinearBlendState(const Texture* texture, const Target& target) {
     return s;
 }
 
-// Argument: the widest span loops allowed (0 general, 1 SSE2, 2 AVX2 where present).
+// Argument: the widest span loops allowed (0 general, 1 SSE2, 2 AVX2, 3 AVX-512 where present).
 void BM_FullScreenBilinearBlendedQuad(benchmark::State& st) {
     LimitSimd(static_cast<SimdLevel>(st.range(0)));
     const std::vector<DWORD> texels = Checker(256);
@@ -70,9 +70,9 @@ void BM_FullScreenBilinearBlendedQuad(benchmark::State& st) {
         benchmark::DoNotOptimize(Draw(view, DrawCall{D3DPT_TRIANGLESTRIP, 2, quad.data(), 4, sizeof(TexVertex), kTexFvf}));
     st.counters["Mpixels/s"] =
         benchmark::Counter(static_cast<double>(st.iterations()) * kW * kH / 1e6, benchmark::Counter::kIsRate);
-    LimitSimd(SimdLevel::Avx2);
+    LimitSimd(SimdLevel::Avx512);
 }
-BENCHMARK(BM_FullScreenBilinearBlendedQuad)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_FullScreenBilinearBlendedQuad)->Arg(0)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_ClearColourAndDepth(benchmark::State& st) {
     Target t;

@@ -7,6 +7,7 @@
 
 #include <immintrin.h>
 
+#include <cstring>
 
 #include "windef.h"
 
@@ -84,6 +85,24 @@ struct Avx2 {
     VESTRA_SIMD_INLINE void Store(BYTE* p, I v, int n) {
         if (n == kLanes) _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), v);
         else _mm256_maskstore_epi32(reinterpret_cast<int*>(p), FirstLanes(n), v);
+    }
+
+    // n (1..8) 16-bit values widened to 32-bit lanes, and back (lanes hold 0..65535).
+    VESTRA_SIMD_INLINE I Load16(const BYTE* p, int n) {
+        if (n == kLanes) return _mm256_cvtepu16_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)));
+        alignas(16) WORD t[kLanes] = {};
+        std::memcpy(t, p, static_cast<size_t>(n) * 2);
+        return _mm256_cvtepu16_epi32(_mm_load_si128(reinterpret_cast<const __m128i*>(t)));
+    }
+    VESTRA_SIMD_INLINE void Store16(BYTE* p, I v, int n) {
+        const __m128i packed = _mm_packus_epi32(_mm256_castsi256_si128(v), _mm256_extracti128_si256(v, 1));
+        if (n == kLanes) {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(p), packed);
+            return;
+        }
+        alignas(16) WORD t[kLanes];
+        _mm_store_si128(reinterpret_cast<__m128i*>(t), packed);
+        std::memcpy(p, t, static_cast<size_t>(n) * 2);
     }
 
     VESTRA_SIMD_INLINE I ScaleDepth24(F z) {

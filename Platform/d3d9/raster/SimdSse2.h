@@ -90,6 +90,31 @@ struct Sse2 {
         std::memcpy(p, t, static_cast<size_t>(n) * 4);
     }
 
+    // n (1..4) 16-bit values widened to 32-bit lanes, and back (lanes hold 0..65535).
+    VESTRA_SIMD_INLINE I Load16(const BYTE* p, int n) {
+        I packed;
+        if (n == kLanes) {
+            packed = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p));
+        } else {
+            alignas(16) WORD t[2 * kLanes] = {};
+            std::memcpy(t, p, static_cast<size_t>(n) * 2);
+            packed = _mm_load_si128(reinterpret_cast<const __m128i*>(t));
+        }
+        return _mm_unpacklo_epi16(packed, _mm_setzero_si128());
+    }
+    VESTRA_SIMD_INLINE void Store16(BYTE* p, I v, int n) {
+        // SSE2 packs only with signed saturation: shift the range down and back.
+        const I offset = _mm_set1_epi32(32768);
+        const I packed = _mm_xor_si128(_mm_packs_epi32(_mm_sub_epi32(v, offset), offset), _mm_set1_epi16(-32768));
+        if (n == kLanes) {
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(p), packed);
+            return;
+        }
+        alignas(16) WORD t[2 * kLanes];
+        _mm_store_si128(reinterpret_cast<__m128i*>(t), packed);
+        std::memcpy(p, t, static_cast<size_t>(n) * 2);
+    }
+
     // round-half-up of z * 16777215 in double precision, z already in [0, 1].
     VESTRA_SIMD_INLINE I ScaleDepth24(F z) {
         const __m128d scale = _mm_set1_pd(16777215.0), half = _mm_set1_pd(0.5);

@@ -8,7 +8,7 @@ namespace {
 
 constexpr unsigned kUsesTexture = 1, kUsesDiffuse = 2;
 
-std::atomic<SimdLevel> g_simdLimit{SimdLevel::Avx2};
+std::atomic<SimdLevel> g_simdLimit{SimdLevel::Avx512};
 
 // What one channel group (colour or alpha) of stage 0 reads, or 0 when its operation is
 // not one the specialised loops do. CURRENT is the diffuse colour at stage 0.
@@ -102,15 +102,20 @@ SpanShader SelectSpecialisedSpan(DrawContext& c) {
 
     DepthMode depth = DepthMode::Off;
     if (c.depthKind != DepthKind::None && (c.depthTest || c.depthWrite || c.stencil)) {
-        if (c.depthKind != DepthKind::D24 || c.stencil || !c.depthTest) return nullptr;
+        if ((c.depthKind != DepthKind::D24 && c.depthKind != DepthKind::D16) || c.stencil || !c.depthTest)
+            return nullptr;
         if (c.depthFunc == D3DCMP_LESSEQUAL) sp.depthBias = 1;
         else if (c.depthFunc != D3DCMP_LESS) return nullptr;
         depth = c.depthWrite ? DepthMode::TestWrite : DepthMode::Test;
     }
 
-    const SpanChoice choice{texturing, tint, blending, depth};
+    const SpanChoice choice{texturing, tint, blending, depth,
+                            c.depthKind == DepthKind::D16 ? DepthCells::D16 : DepthCells::D24};
     const SimdLevel level = g_simdLimit.load(std::memory_order_relaxed);
 #if defined(__x86_64__) && defined(__GNUC__)
+    static const bool avx512 = __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
+                               __builtin_cpu_supports("avx512vl") && __builtin_cpu_supports("popcnt");
+    if (avx512 && level >= SimdLevel::Avx512) return PickAvx512Span(choice);
     static const bool avx2 = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt");
     if (avx2 && level >= SimdLevel::Avx2) return PickAvx2Span(choice);
 #endif

@@ -26,7 +26,12 @@ struct SpanLoop {
     VESTRA_SIMD_INLINE I Select(I mask, I a, I b) { return V::Or(V::And(mask, a), V::AndNot(mask, b)); }
 
     // Clamped to [0, 1] (NaN to 0) and quantised as the general loop's QuantizeDepth.
-    VESTRA_SIMD_INLINE I QuantizeD24(F z) { return V::ScaleDepth24(V::Min(V::Max(z, V::Set1(0.0f)), V::Set1(1.0f))); }
+    VESTRA_SIMD_INLINE F ClampDepth(F z) { return V::Min(V::Max(z, V::Set1(0.0f)), V::Set1(1.0f)); }
+    VESTRA_SIMD_INLINE I QuantizeD24(F z) { return V::ScaleDepth24(ClampDepth(z)); }
+    // In single precision, as the general loop quantises 16-bit depth.
+    VESTRA_SIMD_INLINE I QuantizeD16(F z) {
+        return V::Truncate(V::Add(V::Mul(ClampDepth(z), V::Set1(65535.0f)), V::Set1(0.5f)));
+    }
 
     VESTRA_SIMD_INLINE I UnitTo8(F f) {
         f = V::Min(V::Max(f, V::Set1(0.0f)), V::Set1(1.0f));
@@ -149,13 +154,13 @@ struct SpanLoop {
         return Wide{Lerp(topLo, bottomLo, wy.lo, gy.lo), Lerp(topHi, bottomHi, wy.hi, gy.hi)};
     }
 
-    template <Texturing kTex, Tint kTint, Blending kBlend, DepthMode kDepth>
+    template <Texturing kTex, Tint kTint, Blending kBlend, DepthMode kDepth, DepthCells kCells>
     static void Span(const DrawContext& c, const Primitive& p, int y, int x0, int x1, UINT& written) {
         const DrawContext::Specialised& sp = c.specialised;
         const DWORD constantTint = Pack(p.flatDiffuse) | sp.diffuseWhite;
         if constexpr (kTint == Tint::Constant) {
             // Multiplying by white changes nothing: this primitive can skip the multiply.
-            if (constantTint == 0xFFFFFFFFu) return Span<kTex, Tint::None, kBlend, kDepth>(c, p, y, x0, x1, written);
+            if (constantTint == 0xFFFFFFFFu) return Span<kTex, Tint::None, kBlend, kDepth, kCells>(c, p, y, x0, x1, written);
         }
         constexpr bool kTextured = kTex != Texturing::None;
         constexpr bool kNeedW = kTextured || kTint == Tint::Interpolated;
@@ -191,7 +196,14 @@ struct SpanLoop {
             const int n = x1 - x >= V::kLanes - 1 ? V::kLanes : x1 - x + 1;
             I live = V::Greater32(V::Set32(n), laneIndex);
             const F fx = V::Sub(V::ToFloat(xs), originX);
-            if constexpr (kDepth != DepthMode::Off) {
+            if constexpr (kDepth != DepthMode::Off && kCells == DepthCells::D16) {
+                BYTE* cell = depthRow + static_cast<ptrdiff_t>(x) * 2;
+                const I stored = V::Load16(cell, n);
+                const I incoming = QuantizeD16(z.At(fx));
+                live = V::And(live, V::Greater32(V::Add32(stored, depthBias), incoming));
+                if (V::NoneSet(live)) continue;
+                if constexpr (kDepth == DepthMode::TestWrite) V::Store16(cell, Select(live, incoming, stored), n);
+            } else if constexpr (kDepth != DepthMode::Off) {
                 BYTE* cell = depthRow + static_cast<ptrdiff_t>(x) * 4;
                 const I stored = V::Load(cell, n);
                 const I incoming = QuantizeD24(z.At(fx));
@@ -250,38 +262,44 @@ struct SpanLoop {
         written += count;
     }
 
-    template <Texturing kTex, Tint kTint, Blending kBlend>
+    template <Texturing kTex, Tint kTint, Blending kBlend, DepthCells kCells>
     static SpanShader WithDepth(DepthMode depth) {
         switch (depth) {
-            case DepthMode::Off: return &Span<kTex, kTint, kBlend, DepthMode::Off>;
-            case DepthMode::Test: return &Span<kTex, kTint, kBlend, DepthMode::Test>;
-            default: return &Span<kTex, kTint, kBlend, DepthMode::TestWrite>;
+            case DepthMode::Off: return &Span<kTex, kTint, kBlend, DepthMode::Off, DepthCells::D24>;
+            case DepthMode::Test: return &Span<kTex, kTint, kBlend, DepthMode::Test, kCells>;
+            default: return &Span<kTex, kTint, kBlend, DepthMode::TestWrite, kCells>;
         }
     }
 
+    template <Texturing kTex, Tint kTint, Blending kBlend>
+    static SpanShader WithCells(const SpanChoice& choice) {
+        return choice.cells == DepthCells::D16 ? WithDepth<kTex, kTint, kBlend, DepthCells::D16>(choice.depth)
+                                               : WithDepth<kTex, kTint, kBlend, DepthCells::D24>(choice.depth);
+    }
+
     template <Texturing kTex, Tint kTint>
-    static SpanShader WithBlend(Blending blend, DepthMode depth) {
-        switch (blend) {
-            case Blending::Off: return WithDepth<kTex, kTint, Blending::Off>(depth);
-            case Blending::Alpha: return WithDepth<kTex, kTint, Blending::Alpha>(depth);
-            default: return WithDepth<kTex, kTint, Blending::Add>(depth);
+    static SpanShader WithBlend(const SpanChoice& choice) {
+        switch (choice.blending) {
+            case Blending::Off: return WithCells<kTex, kTint, Blending::Off>(choice);
+            case Blending::Alpha: return WithCells<kTex, kTint, Blending::Alpha>(choice);
+            default: return WithCells<kTex, kTint, Blending::Add>(choice);
         }
     }
 
     template <Texturing kTex>
-    static SpanShader WithTint(Tint tint, Blending blend, DepthMode depth) {
-        switch (tint) {
-            case Tint::None: return WithBlend<kTex, Tint::None>(blend, depth);
-            case Tint::Constant: return WithBlend<kTex, Tint::Constant>(blend, depth);
-            default: return WithBlend<kTex, Tint::Interpolated>(blend, depth);
+    static SpanShader WithTint(const SpanChoice& choice) {
+        switch (choice.tint) {
+            case Tint::None: return WithBlend<kTex, Tint::None>(choice);
+            case Tint::Constant: return WithBlend<kTex, Tint::Constant>(choice);
+            default: return WithBlend<kTex, Tint::Interpolated>(choice);
         }
     }
 
     static SpanShader Pick(const SpanChoice& choice) {
         switch (choice.texturing) {
-            case Texturing::None: return WithTint<Texturing::None>(choice.tint, choice.blending, choice.depth);
-            case Texturing::Point: return WithTint<Texturing::Point>(choice.tint, choice.blending, choice.depth);
-            default: return WithTint<Texturing::Linear>(choice.tint, choice.blending, choice.depth);
+            case Texturing::None: return WithTint<Texturing::None>(choice);
+            case Texturing::Point: return WithTint<Texturing::Point>(choice);
+            default: return WithTint<Texturing::Linear>(choice);
         }
     }
 };

@@ -15,7 +15,7 @@
 namespace vestra::raster::testing {
 namespace {
 
-// Odd sizes so spans end at every lane of a four- and an eight-wide loop.
+// Odd sizes so spans end at every lane of a four-, eight- and sixteen-wide loop.
 constexpr UINT kWidth = 67, kHeight = 45;
 
 UINT Next(UINT& seed) {
@@ -40,6 +40,7 @@ struct Variant {
     const char* name;
     Colours colours;
     std::function<void(StateStorage&)> configure;
+    D3DFORMAT depthFormat = D3DFMT_D24S8;
 };
 
 struct Frame {
@@ -63,19 +64,21 @@ std::vector<ScreenTexVertex> Triangles(Colours colours) {
 
 Frame Render(const Variant& variant, SimdLevel level) {
     LimitSimd(level);
-    Canvas c(kWidth, kHeight);
+    Canvas c(kWidth, kHeight, variant.depthFormat);
     UINT seed = 5;
     for (UINT i = 0; i < kWidth * kHeight; ++i) {
         const DWORD background = Next(seed) * 2246822519u;
         std::memcpy(c.state.target.bits + i * 4, &background, 4);
     }
-    c.FillDepth(0xC0000000u | 0x5Au);  // depth three quarters, stencil bits that must survive
+    // 32-bit cells: depth three quarters, stencil bits that must survive; 16-bit cells
+    // alternate between three quarters and nearly zero.
+    c.FillDepth(0xC0000000u | 0x5Au);
     c.state.renderStates[D3DRS_CULLMODE] = D3DCULL_NONE;
     variant.configure(c.state);
     const std::vector<ScreenTexVertex> v = Triangles(variant.colours);
     Frame f;
     for (int pass = 0; pass < 2; ++pass) f.written += c.Draw(D3DPT_TRIANGLELIST, 40, v, kScreenTexFvf).pixelsWritten;
-    LimitSimd(SimdLevel::Avx2);
+    LimitSimd(SimdLevel::Avx512);
     f.colour = c.Pixels();
     for (UINT y = 0; y < kHeight; ++y)
         for (UINT x = 0; x < kWidth; ++x) f.depth.push_back(c.DepthAt(x, y));
@@ -145,6 +148,21 @@ protected:
                  s.stageStates[0][D3DTSS_ALPHAOP] = D3DTOP_SELECTARG2;
                  s.stageStates[0][D3DTSS_ALPHAARG2] = D3DTA_DIFFUSE;
              }},
+            {"D16: flat-tinted bilinear sprite texture, alpha blend, depth tested", Colours::Single,
+             [&](StateStorage& s) {
+                 Texture(s, square, linear, clamp);
+                 s.renderStates[D3DRS_SHADEMODE] = D3DSHADE_FLAT;
+                 s.renderStates[D3DRS_ZWRITEENABLE] = FALSE;
+                 Blend(s, D3DBLEND_SRCALPHA, D3DBLEND_INVSRCALPHA);
+             },
+             D3DFMT_D16},
+            {"D16: gouraud, LESSEQUAL written", Colours::Random, [](StateStorage&) {}, D3DFMT_D16},
+            {"lockable D16 with padded rows: point wrap, LESS written", Colours::Random,
+             [&](StateStorage& s) {
+                 Texture(s, square, point, wrap);
+                 s.renderStates[D3DRS_ZFUNC] = D3DCMP_LESS;
+             },
+             D3DFMT_D16_LOCKABLE},
         };
     }
 };
@@ -154,24 +172,48 @@ bool Specialised(const StateStorage& storage, SimdLevel level) {
     DrawContext ctx;
     const bool built = BuildDrawContext(storage.View(), ctx);
     const bool specialised = built && SelectSpecialisedSpan(ctx) != nullptr;
-    LimitSimd(SimdLevel::Avx2);
+    LimitSimd(SimdLevel::Avx512);
     return specialised;
 }
 
 TEST_F(SpanKernels, EveryWidthGivesTheGeneralLoopsBytes) {
     for (const Variant& v : Covered()) {
         SCOPED_TRACE(v.name);
-        Canvas probe(kWidth, kHeight);
+        Canvas probe(kWidth, kHeight, v.depthFormat);
         v.configure(probe.state);
         ASSERT_TRUE(Specialised(probe.state, SimdLevel::Sse2));  // else the comparison proves nothing
         const Frame general = Render(v, SimdLevel::None);
-        for (SimdLevel level : {SimdLevel::Sse2, SimdLevel::Avx2}) {
+        for (SimdLevel level : {SimdLevel::Sse2, SimdLevel::Avx2, SimdLevel::Avx512}) {
             const Frame f = Render(v, level);
             EXPECT_EQ(f.written, general.written);
             EXPECT_EQ(f.colour, general.colour);
             EXPECT_EQ(f.depth, general.depth);
         }
     }
+}
+
+// Hand-worked 16-bit cells: z * 65535 + 0.5 truncated, z clamped to [0, 1], and equal
+// depths passing LESSEQUAL but not LESS, at every width including the general loop.
+TEST(SpanKernelDepth16, QuantisesAndComparesLikeTheGeneralLoop) {
+    for (SimdLevel level : {SimdLevel::None, SimdLevel::Sse2, SimdLevel::Avx2, SimdLevel::Avx512}) {
+        SCOPED_TRACE(static_cast<int>(level));
+        LimitSimd(level);
+        Canvas c(37, 3, D3DFMT_D16);  // rows end two lanes past a sixteen-wide block
+        c.FillDepth(0xFFFFFFFF);
+        auto rect = [&](float z) { return c.Rect(-0.5f, -0.5f, 36.5f, 2.5f, 0xFF102030, z).pixelsWritten; };
+        EXPECT_EQ(rect(1.5f), 111u);  // clamped to 65535, equal to the cleared depth
+        EXPECT_EQ(c.Depth16At(36, 2), 65535);
+        EXPECT_EQ(rect(0.5f), 111u);
+        EXPECT_EQ(c.Depth16At(0, 0), 32768);  // 32767.5 + 0.5
+        c.state.renderStates[D3DRS_ZFUNC] = D3DCMP_LESS;
+        EXPECT_EQ(rect(0.5f), 0u);
+        EXPECT_EQ(rect(0.25f), 111u);
+        EXPECT_EQ(c.Depth16At(36, 1), 16384);  // 16383.75 + 0.5
+        EXPECT_EQ(rect(-0.5f), 111u);
+        EXPECT_EQ(c.Depth16At(17, 2), 0);
+        EXPECT_EQ(c.Depth16At(37, 2), 0xFFFF);  // the cell just past the surface: untouched
+    }
+    LimitSimd(SimdLevel::Avx512);
 }
 
 TEST_F(SpanKernels, StatesOutsideTheirReachKeepTheGeneralLoop) {
@@ -191,10 +233,12 @@ TEST_F(SpanKernels, StatesOutsideTheirReachKeepTheGeneralLoop) {
         SCOPED_TRACE(name);
         Canvas c(8, 8);
         configure(c.state);
-        EXPECT_FALSE(Specialised(c.state, SimdLevel::Avx2));
+        EXPECT_FALSE(Specialised(c.state, SimdLevel::Avx512));
     }
     Canvas c(8, 8);
     EXPECT_FALSE(Specialised(c.state, SimdLevel::None));
+    Canvas d32(8, 8, D3DFMT_D32);
+    EXPECT_FALSE(Specialised(d32.state, SimdLevel::Avx512));
 }
 
 TEST(WorkerPool, EveryUnitIsDoneOnceBeforeRunReturns) {
