@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "DemoAdditions.h"
-#include "DepthBuffer.h"
 #include "DemoOptions.h"
 #include "FrameworkResources.h"
 #include "HostWindow.h"
@@ -35,15 +34,9 @@ void OnUpdate(float elapsed)
     g_additions->Update(elapsed);
 }
 
-void OnDeviceLost()
-{
-    DetachDepthBuffer(g_device);
-}
-
 void OnDeviceReset(IDirect3DDevice9* device)
 {
     g_device = device;
-    AttachDepthBuffer(device);
     r1::SetEngineHostStates(device);
     g_r1->RestoreDeviceObjects();
 }
@@ -213,7 +206,6 @@ int main(int argc, char** argv)
     g_additions = &additions;
     IScene* scene = application->GetScene();
     g_device = application->GetDevice();
-    AttachDepthBuffer(g_device);
     r1::SetEngineHostStates(g_device);
     HRESULT hr = r1Scene.Build(scene, media);
     if (SUCCEEDED(hr)) {
@@ -228,7 +220,6 @@ int main(int argc, char** argv)
                          media.c_str());
         }
         r1Scene.SetOrbitSpeed(kOrbitSpeed);
-        application->SetDeviceLostCallback(OnDeviceLost);
         application->SetDeviceResetCallback(OnDeviceReset);
         std::printf("media in %s\n", media.c_str());
         PrintDevice(application->GetDevice());
