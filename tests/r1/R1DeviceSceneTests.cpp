@@ -11,6 +11,7 @@
 
 #include "R1DeviceScene.h"
 #include "d3d9/raster/Pipeline.h"
+#include "support/GoldenImage.h"
 #include "support/HeadlessDevice.h"
 
 namespace {
@@ -18,6 +19,7 @@ namespace {
 struct R1Frame {
     std::vector<DWORD> pixels;
     VESTRA_FRAME_STATISTICS statistics{};
+    ::testing::AssertionResult matchesGolden = ::testing::AssertionFailure();
 };
 
 R1Frame RenderR1(UINT threads, const char* savePath = nullptr)
@@ -42,6 +44,7 @@ R1Frame RenderR1(UINT threads, const char* savePath = nullptr)
         IDirect3DSurface9* backBuffer = nullptr;
         device->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &backBuffer);
         frame.pixels = vestra::test::ReadRenderTarget(device, backBuffer);
+        frame.matchesGolden = vestra::test::BackBufferMatchesGolden(device, "r1_device");
         if (savePath) {
             EXPECT_EQ(D3DXSaveSurfaceToFileA(savePath, D3DXIFF_PNG, backBuffer, nullptr, nullptr), D3D_OK);
         }
@@ -62,6 +65,8 @@ TEST(R1DeviceScene, FrameIsTheDefinedDrawsAndLandsWhereExpected)
     const std::string saved = std::string(::testing::TempDir()) + "r1_device.png";
     const R1Frame frame = RenderR1(1, saved.c_str());
     ASSERT_EQ(frame.pixels.size(), static_cast<size_t>(r1::kWidth) * r1::kHeight);
+    // The reviewed picture of the whole scene, byte for byte.
+    EXPECT_TRUE(frame.matchesGolden);
 
     // Six sky faces, the ground, one draw per billboard and one for all sprites.
     EXPECT_EQ(frame.statistics.DrawCalls, 6u + 1u + 200u + 1u);
