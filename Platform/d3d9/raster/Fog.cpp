@@ -1,23 +1,14 @@
 #include "d3d9/raster/Fog.h"
 
+#include <bit>
 #include <cmath>
-#include <cstring>
 
 namespace vestra::raster {
 
-namespace {
-
-float AsFloat(DWORD bits) {
-    float f;
-    std::memcpy(&f, &bits, sizeof f);
-    return f;
-}
-
-}  // namespace
-
 FogFormula MakeFogFormula(const DWORD renderStates[kRenderStateCount], DWORD mode) {
-    return FogFormula{mode, AsFloat(renderStates[D3DRS_FOGSTART]), AsFloat(renderStates[D3DRS_FOGEND]),
-                      AsFloat(renderStates[D3DRS_FOGDENSITY])};
+    return FogFormula{mode, std::bit_cast<float>(renderStates[D3DRS_FOGSTART]),
+                      std::bit_cast<float>(renderStates[D3DRS_FOGEND]),
+                      std::bit_cast<float>(renderStates[D3DRS_FOGDENSITY])};
 }
 
 float FogFactor(const FogFormula& fog, float distance) {

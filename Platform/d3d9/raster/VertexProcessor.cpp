@@ -1,18 +1,13 @@
 #include "d3d9/raster/VertexProcessor.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstring>
 
 namespace vestra::raster {
 
 namespace {
-
-float AsFloat(DWORD bits) {
-    float f;
-    std::memcpy(&f, &bits, sizeof f);
-    return f;
-}
 
 void Multiply(const D3DMATRIX& a, const D3DMATRIX& b, float out[4][4]) {
     for (int r = 0; r < 4; ++r)
@@ -85,13 +80,13 @@ void PrepareVertexSetup(const State& state, const FvfLayout& layout, const bool 
         st.projected = (flags & D3DTTFF_PROJECTED) != 0 && st.transformCount >= 2;
         if (st.transformCount > 0) st.matrix = state.textureTransforms[s];
     }
-    out.pointSize = AsFloat(rs[D3DRS_POINTSIZE]);
-    out.pointMin = AsFloat(rs[D3DRS_POINTSIZE_MIN]);
-    out.pointMax = std::min(AsFloat(rs[D3DRS_POINTSIZE_MAX]), kMaxPointSize);
+    out.pointSize = std::bit_cast<float>(rs[D3DRS_POINTSIZE]);
+    out.pointMin = std::bit_cast<float>(rs[D3DRS_POINTSIZE_MIN]);
+    out.pointMax = std::min(std::bit_cast<float>(rs[D3DRS_POINTSIZE_MAX]), kMaxPointSize);
     out.pointScale = isPointList && !layout.pretransformed && rs[D3DRS_POINTSCALEENABLE] != 0;
-    out.scaleA = AsFloat(rs[D3DRS_POINTSCALE_A]);
-    out.scaleB = AsFloat(rs[D3DRS_POINTSCALE_B]);
-    out.scaleC = AsFloat(rs[D3DRS_POINTSCALE_C]);
+    out.scaleA = std::bit_cast<float>(rs[D3DRS_POINTSCALE_A]);
+    out.scaleB = std::bit_cast<float>(rs[D3DRS_POINTSCALE_B]);
+    out.scaleC = std::bit_cast<float>(rs[D3DRS_POINTSCALE_C]);
     out.viewportHeight = static_cast<float>(state.viewport.Height);
     out.vertexFog = !layout.pretransformed && rs[D3DRS_FOGENABLE] != 0 && rs[D3DRS_FOGTABLEMODE] == D3DFOG_NONE &&
                     rs[D3DRS_FOGVERTEXMODE] != D3DFOG_NONE;
