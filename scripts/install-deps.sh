@@ -8,7 +8,7 @@ packages=(
     libsdl2-dev libpng-dev libjpeg62-turbo-dev zlib1g-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     g++-mingw-w64-i686 mingw-w64-i686-dev
-    xvfb xauth
+    xvfb xauth libxtst6
 )
 
 missing=()
