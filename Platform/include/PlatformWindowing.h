@@ -116,3 +116,24 @@ typedef struct VestraIconImage {
     DWORD xHotspot;
     DWORD yHotspot;
 } VestraIconImage;
+
+// --- The ready default host resources ------------------------------------------------------
+//
+// A Windows program links its icon, menu, accelerator table and dialogs into its executable;
+// on Linux a host registers them. This registers, for `module` (NULL: the executable), the
+// set an application on the engine's framework expects, under the ids it looks up:
+//   icon 101          a 32x32 application icon;
+//   menu 141          "&Change device...\tF2" (40002), "Toggle &fullscreen\tAlt+Enter"
+//                     (40003), "&Pause\tEnter" (40004), "Single &step\tSpace" (40005),
+//                     "E&xit\tEsc" (40006);
+//   accelerators 113  F2 -> 40002, Alt+Enter -> 40003, Enter -> 40004, Space -> 40005,
+//                     Esc -> 40006;
+//   dialog 144        "Direct3D Settings": the device-settings dialog with the combo boxes
+//                     1000 (device), 1002 (adapter), 1003 (adapter format), 1004 (resolution),
+//                     1005 (multisample type), 1006 (refresh rate), 1007 (back-buffer format),
+//                     1008 (depth/stencil format), 1009 (vertex processing), 1010 (present
+//                     interval), 1011 (multisample quality), the radio buttons 1016 (windowed)
+//                     and 1018 (fullscreen), and OK / Cancel.
+// A resource registered again replaces the earlier one, so a host may register the defaults
+// and then its own versions of some. FALSE when any registration fails.
+WINPLATFORMAPI BOOL VestraRegisterDefaultHostResources(HMODULE module);

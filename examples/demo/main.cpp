@@ -13,7 +13,6 @@
 
 #include "DemoAdditions.h"
 #include "DemoOptions.h"
-#include "FrameworkResources.h"
 #include "HostWindow.h"
 #include "R1EngineScene.h"
 
@@ -182,7 +181,8 @@ int main(int argc, char** argv)
     }
     const bool headless = options.headless || !VestraHasDisplay();
 
-    if (!RegisterFrameworkResources()) {
+    // The icon, menu, accelerators and settings dialog a framework application expects.
+    if (!VestraRegisterDefaultHostResources(nullptr)) {
         std::fprintf(stderr, "the framework's resources could not be registered\n");
     }
     HINSTANCE instance = GetModuleHandleA(nullptr);
