@@ -194,8 +194,9 @@ HRESULT CDevice::Clear(DWORD count, CONST D3DRECT* rects, DWORD flags, D3DCOLOR 
         for (DWORD i = 0; i < count; ++i)
             regions.push_back(Intersect(area, RECT{rects[i].x1, rects[i].y1, rects[i].x2, rects[i].y2}));
     }
-    // The rasterizer's clear runs at memory speed on every core; it takes the formats the
-    // rasterizer draws into, and the general fills take the rest.
+    // The rasterizer's clear takes the formats it draws into: it waits in the draw queue and
+    // runs band by band at the next flush, just ahead of the scene's draws into the same
+    // rows. The general fills take the rest at once.
     CSurface* target = state_.renderTarget;
     const D3DFORMAT targetFormat = target->Desc().Format;
     const bool fastTarget = targetFormat == D3DFMT_A8R8G8B8 || targetFormat == D3DFMT_X8R8G8B8;
@@ -215,7 +216,7 @@ HRESULT CDevice::Clear(DWORD count, CONST D3DRECT* rects, DWORD flags, D3DCOLOR 
     const RECT targetBounds{0, 0, static_cast<LONG>(target->Desc().Width), static_cast<LONG>(target->Desc().Height)};
     for (const RECT& region : regions) {
         if (IsEmpty(region)) continue;
-        raster::Clear(colourView, depthView, region, flags, color, z, stencil);
+        queue_.QueueClear(colourView, depthView, region, flags, color, z, stencil);
         if ((flags & D3DCLEAR_TARGET) && !fastTarget) {
             const RECT r = Intersect(region, targetBounds);
             if (!IsEmpty(r)) FillColor(*target, r, color);

@@ -32,6 +32,13 @@ public:
     }
     const BYTE* Bits() const { return bits_.data(); }
     UINT64 Version() const { return version_; }
+    // Exchanges the memory behind the surface with `other`, which must be as large: a flip
+    // moves the frame without copying it and without touching the surface objects hosts hold.
+    void SwapBits(std::vector<BYTE>& other) {
+        bits_.swap(other);
+        ++version_;
+    }
+    size_t ByteSize() const { return bits_.size(); }
     UINT Pitch() const { return pitch_; }
     bool IsLocked() const { return locked_; }
     // A level of a texture or a face of a cube texture.

@@ -1,6 +1,7 @@
 #include "d3d9/SwapChain.h"
 
 #include <cstring>
+#include <utility>
 
 #include "d3d9/Adapter.h"
 #include "d3d9/Device.h"
@@ -38,8 +39,15 @@ HRESULT CSwapChain::Present(CONST RECT* sourceRect, CONST RECT* destRect, HWND d
 }
 
 HRESULT CSwapChain::ShowFrame(const RECT* sourceRect, const RECT* destRect, HWND overrideWindow) {
-    const CSurface& back = *backBuffers_[0];
-    std::memcpy(frontBuffer_.data(), back.Bits(), frontBuffer_.size());
+    CSurface& back = *backBuffers_[0];
+    // After Present a discarded back buffer may hold anything and a single flipped one holds
+    // the previous front buffer, so the frame's memory simply changes sides. Copying stays
+    // for COPY, for a flip chain of several buffers and under a host's lock.
+    const D3DSWAPEFFECT effect = parameters_.SwapEffect;
+    const bool flips = (effect == D3DSWAPEFFECT_DISCARD || (effect == D3DSWAPEFFECT_FLIP && backBuffers_.size() == 1)) &&
+                       !back.IsLocked() && back.ByteSize() == frontBuffer_.size();
+    if (flips) back.SwapBits(frontBuffer_);
+    else std::memcpy(frontBuffer_.data(), std::as_const(back).Bits(), frontBuffer_.size());
     const FrameView frame{back.Desc().Format, back.Desc().Width, back.Desc().Height, static_cast<INT>(back.Pitch()),
                           frontBuffer_.data()};
     return presenter_->Present(frame, sourceRect, destRect, overrideWindow);

@@ -31,7 +31,8 @@ public:
 
     CSurface* BackBuffer(UINT index) const { return backBuffers_[index].get(); }
     const D3DPRESENT_PARAMETERS& Parameters() const { return parameters_; }
-    // Keeps back buffer 0 as the front buffer and hands it to the presenter.
+    // Makes back buffer 0 the front buffer (by exchanging their memory where the swap effect
+    // allows) and hands it to the presenter.
     HRESULT ShowFrame(const RECT* sourceRect, const RECT* destRect, HWND overrideWindow);
 
 private:

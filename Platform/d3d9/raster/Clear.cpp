@@ -6,7 +6,7 @@
 #include <emmintrin.h>
 #endif
 
-#include "d3d9/raster/Pipeline.h"
+#include "d3d9/raster/Clear.h"
 #include "d3d9/raster/WorkerPool.h"
 
 namespace vestra::raster {
@@ -49,15 +49,7 @@ void Fill16(BYTE* row, int count, WORD value) {
     std::fill_n(reinterpret_cast<WORD*>(row), count, value);
 }
 
-struct Plan {
-    BYTE* bits;
-    INT pitch;
-    int left, top, right, bottom;
-    bool sixteen;
-    DWORD value, mask;
-};
-
-bool Clip(BYTE* bits, INT pitch, UINT width, UINT height, const RECT& area, Plan& plan) {
+bool Clip(BYTE* bits, INT pitch, UINT width, UINT height, const RECT& area, ClearPlan& plan) {
     plan.bits = bits;
     plan.pitch = pitch;
     plan.left = static_cast<int>(std::max<LONG>(area.left, 0));
@@ -67,14 +59,6 @@ bool Clip(BYTE* bits, INT pitch, UINT width, UINT height, const RECT& area, Plan
     return bits && plan.left < plan.right && plan.top < plan.bottom;
 }
 
-void FillRows(const Plan& p, int top, int bottom) {
-    for (int y = top; y < bottom; ++y) {
-        BYTE* row = p.bits + static_cast<ptrdiff_t>(y) * p.pitch;
-        if (p.sixteen) Fill16(row + p.left * 2, p.right - p.left, static_cast<WORD>(p.value));
-        else Fill32(row + p.left * 4, p.right - p.left, p.value, p.mask);
-    }
-}
-
 DWORD Quantize(float z, double scale) {
     const float clamped = z > 0.0f ? (z < 1.0f ? z : 1.0f) : 0.0f;
     return static_cast<DWORD>(static_cast<double>(clamped) * scale + 0.5);
@@ -82,9 +66,16 @@ DWORD Quantize(float z, double scale) {
 
 }  // namespace
 
-void Clear(const ColorBuffer& target, const DepthBuffer& depth, const RECT& area, DWORD flags, D3DCOLOR colour,
-           float z, DWORD stencil) {
-    Plan plans[2];
+void FillClearRows(const ClearPlan& p, int top, int bottom) {
+    for (int y = top; y < bottom; ++y) {
+        BYTE* row = p.bits + static_cast<ptrdiff_t>(y) * p.pitch;
+        if (p.sixteen) Fill16(row + p.left * 2, p.right - p.left, static_cast<WORD>(p.value));
+        else Fill32(row + p.left * 4, p.right - p.left, p.value, p.mask);
+    }
+}
+
+int PlanClear(const ColorBuffer& target, const DepthBuffer& depth, const RECT& area, DWORD flags, D3DCOLOR colour,
+              float z, DWORD stencil, ClearPlan plans[2]) {
     int count = 0;
     const bool colourFormat = target.format == D3DFMT_A8R8G8B8 || target.format == D3DFMT_X8R8G8B8;
     if ((flags & D3DCLEAR_TARGET) && colourFormat &&
@@ -95,7 +86,7 @@ void Clear(const ColorBuffer& target, const DepthBuffer& depth, const RECT& area
     }
     if ((flags & (D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL)) &&
         Clip(depth.bits, depth.pitch, depth.width, depth.height, area, plans[count])) {
-        Plan& p = plans[count];
+        ClearPlan& p = plans[count];
         p.sixteen = false;
         p.mask = 0;
         p.value = 0;
@@ -124,12 +115,19 @@ void Clear(const ColorBuffer& target, const DepthBuffer& depth, const RECT& area
             default: break;
         }
     }
+    return count;
+}
+
+void Clear(const ColorBuffer& target, const DepthBuffer& depth, const RECT& area, DWORD flags, D3DCOLOR colour,
+           float z, DWORD stencil) {
+    ClearPlan plans[2];
+    const int count = PlanClear(target, depth, area, flags, colour, z, stencil, plans);
     size_t cells = 0;
     for (int i = 0; i < count; ++i)
         cells += static_cast<size_t>(plans[i].right - plans[i].left) * static_cast<size_t>(plans[i].bottom - plans[i].top);
     const UINT threads = GetThreadCount();
     if (threads <= 1 || cells < kParallelCells) {
-        for (int i = 0; i < count; ++i) FillRows(plans[i], plans[i].top, plans[i].bottom);
+        for (int i = 0; i < count; ++i) FillClearRows(plans[i], plans[i].top, plans[i].bottom);
         return;
     }
     // Bands of rows of every buffer, numbered one buffer after the other.
@@ -141,7 +139,7 @@ void Clear(const ColorBuffer& target, const DepthBuffer& depth, const RECT& area
         for (int band = next.fetch_add(1); band < firstBand[count]; band = next.fetch_add(1)) {
             const int i = band < firstBand[1] ? 0 : 1;
             const int top = plans[i].top + (band - firstBand[i]) * kBandRows;
-            FillRows(plans[i], top, std::min(top + kBandRows, plans[i].bottom));
+            FillClearRows(plans[i], top, std::min(top + kBandRows, plans[i].bottom));
         }
     });
 }

@@ -29,9 +29,14 @@ void BinByBand(DrawQueue::Storage& s, int bandCount) {
             s.bandItems[s.bandFill[b]++] = static_cast<uint32_t>(i);
 }
 
-// Draws rows [top, bottom) of the listed primitives, each with the state of its own draw.
+// Clears rows [top, bottom), then draws them for the listed primitives, each with the
+// state of its own draw.
 void RasterizeBand(const DrawQueue::Storage& s, const uint32_t* items, size_t count, int top, int bottom,
                    UINT& written) {
+    for (const ClearPlan& plan : s.clears) {
+        const int from = std::max(top, plan.top), to = std::min(bottom, plan.bottom);
+        if (from < to) FillClearRows(plan, from, to);
+    }
     for (size_t i = 0; i < count;) {
         const uint32_t draw = s.drawOf[items[i]];
         size_t end = i + 1;
@@ -47,6 +52,7 @@ void Reset(DrawQueue::Storage& s) {
     s.prims.clear();
     s.drawOf.clear();
     s.runs.clear();
+    s.clears.clear();
     s.work = 0;
     s.firstRow = INT_MAX;
     s.lastRow = INT_MIN;
@@ -58,7 +64,24 @@ DrawQueue::DrawQueue() : storage_(std::make_unique<Storage>()) {}
 
 DrawQueue::~DrawQueue() = default;
 
-bool DrawQueue::Empty() const { return storage_->draws.empty() && storage_->written == 0; }
+bool DrawQueue::Empty() const {
+    return storage_->draws.empty() && storage_->clears.empty() && storage_->written == 0;
+}
+
+void DrawQueue::QueueClear(const ColorBuffer& target, const DepthBuffer& depth, const RECT& area, DWORD flags,
+                           D3DCOLOR colour, float z, DWORD stencil) {
+    Storage& s = *storage_;
+    if (!s.draws.empty()) s.written += RasterizeQueue(s);
+    ClearPlan plans[2];
+    const int count = PlanClear(target, depth, area, flags, colour, z, stencil, plans);
+    for (int i = 0; i < count; ++i) {
+        const ClearPlan& p = plans[i];
+        s.clears.push_back(p);
+        s.work += static_cast<size_t>(p.right - p.left) * static_cast<size_t>(p.bottom - p.top);
+        s.firstRow = std::min(s.firstRow, p.top);
+        s.lastRow = std::max(s.lastRow, p.bottom - 1);
+    }
+}
 
 UINT DrawQueue::Flush() {
     Storage& s = *storage_;
@@ -71,6 +94,7 @@ UINT RasterizeQueue(DrawQueue::Storage& s) {
     UINT written = 0;
     const UINT threads = GetThreadCount();
     if (threads <= 1 || s.work < kParallelPixelThreshold) {
+        for (const ClearPlan& plan : s.clears) FillClearRows(plan, plan.top, plan.bottom);
         for (const QueuedDraw& d : s.draws)
             RasterizeRows(d.ctx, d.shader, s.prims.data() + d.firstPrimitive, nullptr, d.primitiveCount,
                           s.runs.data(), d.ctx.clipTop, d.ctx.clipBottom, written);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "d3d9/raster/Clear.h"
 #include "d3d9/raster/PixelPipeline.h"
 #include "d3d9/raster/VertexProcessor.h"
 
@@ -22,9 +23,10 @@ struct DrawQueue::Storage {
     std::vector<Primitive> prims;
     std::vector<uint32_t> drawOf;  // the queued draw each primitive belongs to
     std::vector<LineRun> runs;
-    size_t work = 0;               // candidate pixels of every queued primitive
+    std::vector<ClearPlan> clears;  // done before every draw, in order
+    size_t work = 0;               // candidate pixels of every queued primitive and clear
     UINT written = 0;              // pixels of passes already rasterized since the last Flush
-    int firstRow = INT_MAX, lastRow = INT_MIN;  // rows the queued primitives cover
+    int firstRow = INT_MAX, lastRow = INT_MIN;  // rows the queued primitives and clears cover
 
     // Scratch of one Submit.
     std::vector<ProcessedVertex> vertices;

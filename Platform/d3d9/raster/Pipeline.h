@@ -134,6 +134,11 @@ public:
     // Validates and prepares one draw as Draw does; the statistics carry the primitives
     // drawn, and pixelsWritten is zero (Flush counts the pixels).
     DrawStats Submit(const State& state, const DrawCall& call);
+    // Records a clear (arguments as for Clear) that the next Flush performs before the
+    // draws: each band of rows is cleared just before it is drawn. Only an empty queue
+    // takes clears, so that no draw queued earlier is drawn after them.
+    void QueueClear(const ColorBuffer& target, const DepthBuffer& depth, const RECT& area, DWORD flags,
+                    D3DCOLOR colour, float z, DWORD stencil);
     // Rasterizes every queued draw in submission order and empties the queue; returns the
     // pixels written.
     UINT Flush();

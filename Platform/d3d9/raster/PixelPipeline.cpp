@@ -121,6 +121,19 @@ float LevelOfDetail(const DrawContext& c, const Primitive& p, int stage, float u
     return rho > 0.0f ? 0.5f * std::log2(rho) : -30.0f;
 }
 
+// The same for the three coordinates of a cube or volume texture.
+float LevelOfDetail3(const DrawContext& c, const Primitive& p, int stage, float u, float v, float r, float w) {
+    const Plane& q = p.planes[0];
+    const float coord[3] = {u, v, r};
+    float ddx[3], ddy[3];
+    for (int i = 0; i < 3; ++i) {
+        const Plane& pc = p.planes[c.texPlane[stage] + i];
+        ddx[i] = (pc.dx - coord[i] * q.dx) * w;
+        ddy[i] = (pc.dy - coord[i] * q.dy) * w;
+    }
+    return LevelOfDetail3(*c.samplers[stage].texture, coord, ddx, ddy);
+}
+
 template <bool kDepth, bool kBlend, bool kSimple>
 void ShadeSpan(const DrawContext& c, const Primitive& p, int y, int x0, int x1, UINT& written) {
     const float fy = static_cast<float>(y) - p.originY;
@@ -169,7 +182,8 @@ void ShadeSpan(const DrawContext& c, const Primitive& p, int y, int x0, int x1, 
                     if (q != 0.0f) { u /= q; v /= q; r /= q; }
                 }
                 if (c.texCoords[s] == 3) {
-                    texels[s] = Unpack(Sample3(c.samplers[s], u, v, r));
+                    const float lod = c.samplers[s].needsLod ? LevelOfDetail3(c, p, s, u, v, r, w) : 0.0f;
+                    texels[s] = Unpack(Sample3(c.samplers[s], u, v, r, lod));
                     continue;
                 }
                 const float lod = c.samplers[s].needsLod ? LevelOfDetail(c, p, s, u, v, w) : 0.0f;

@@ -73,37 +73,41 @@ DWORD SamplePlane(const TextureLevel& l, DWORD addressU, DWORD addressV, DWORD b
     return Lerp8(top, bottom, static_cast<DWORD>(fy & 255));
 }
 
-// The face a direction points at (largest component, x before y before z on ties) and
-// the coordinates across it, oriented as Direct3D lays out cube faces.
-DWORD SampleCube(const SamplerSetup& s, bool linear, float x, float y, float z) {
-    const float ax = std::fabs(x), ay = std::fabs(y), az = std::fabs(z);
+// Where a direction lands on the cube: its face, and which components (with which sign)
+// run across the face and along the major axis.
+struct CubeAxes {
     int face;
-    float sc, tc, major;
-    if (ax >= ay && ax >= az) {
-        face = x >= 0.0f ? D3DCUBEMAP_FACE_POSITIVE_X : D3DCUBEMAP_FACE_NEGATIVE_X;
-        sc = x >= 0.0f ? -z : z;
-        tc = -y;
-        major = ax;
-    } else if (ay >= az) {
-        face = y >= 0.0f ? D3DCUBEMAP_FACE_POSITIVE_Y : D3DCUBEMAP_FACE_NEGATIVE_Y;
-        sc = x;
-        tc = y >= 0.0f ? z : -z;
-        major = ay;
-    } else {
-        face = z >= 0.0f ? D3DCUBEMAP_FACE_POSITIVE_Z : D3DCUBEMAP_FACE_NEGATIVE_Z;
-        sc = z >= 0.0f ? x : -x;
-        tc = -y;
-        major = az;
-    }
+    int s, t, m;
+    float sSign, tSign, mSign;
+};
+
+// The face a direction points at (largest component, x before y before z on ties) and
+// the axes across it, oriented as Direct3D lays out cube faces.
+CubeAxes FaceOf(float x, float y, float z) {
+    const float ax = std::fabs(x), ay = std::fabs(y), az = std::fabs(z);
+    if (ax >= ay && ax >= az)
+        return x >= 0.0f ? CubeAxes{D3DCUBEMAP_FACE_POSITIVE_X, 2, 1, 0, -1.0f, -1.0f, 1.0f}
+                         : CubeAxes{D3DCUBEMAP_FACE_NEGATIVE_X, 2, 1, 0, 1.0f, -1.0f, -1.0f};
+    if (ay >= az)
+        return y >= 0.0f ? CubeAxes{D3DCUBEMAP_FACE_POSITIVE_Y, 0, 2, 1, 1.0f, 1.0f, 1.0f}
+                         : CubeAxes{D3DCUBEMAP_FACE_NEGATIVE_Y, 0, 2, 1, 1.0f, -1.0f, -1.0f};
+    return z >= 0.0f ? CubeAxes{D3DCUBEMAP_FACE_POSITIVE_Z, 0, 1, 2, 1.0f, -1.0f, 1.0f}
+                     : CubeAxes{D3DCUBEMAP_FACE_NEGATIVE_Z, 0, 1, 2, -1.0f, -1.0f, -1.0f};
+}
+
+DWORD SampleCube(const SamplerSetup& s, int level, bool linear, float x, float y, float z) {
+    const float c[3] = {x, y, z};
+    const CubeAxes a = FaceOf(x, y, z);
+    const float major = a.mSign * c[a.m];
     if (!(major > 0.0f)) return s.border;  // no direction (or NaN)
-    const TextureLevel& l = s.texture->levels[static_cast<UINT>(face) * kMaxTextureLevels + static_cast<UINT>(s.baseLevel)];
+    const TextureLevel& l = s.texture->levels[static_cast<UINT>(a.face) * kMaxTextureLevels + static_cast<UINT>(level)];
     if (!l.bits) return s.border;
-    const float u = 0.5f * (sc / major + 1.0f), v = 0.5f * (tc / major + 1.0f);
+    const float u = 0.5f * (a.sSign * c[a.s] / major + 1.0f), v = 0.5f * (a.tSign * c[a.t] / major + 1.0f);
     return SamplePlane(l, D3DTADDRESS_CLAMP, D3DTADDRESS_CLAMP, s.border, linear, u, v);
 }
 
-DWORD SampleVolume(const SamplerSetup& s, bool linear, float u, float v, float r) {
-    const TextureLevel& l = s.texture->levels[s.baseLevel];
+DWORD SampleVolume(const SamplerSetup& s, int level, bool linear, float u, float v, float r) {
+    const TextureLevel& l = s.texture->levels[level];
     const int w = static_cast<int>(l.width), h = static_cast<int>(l.height), d = static_cast<int>(l.depth);
     if (!linear)
         return Texel(l, s.border, Address(s.addressU, Nearest(u, w), w), Address(s.addressV, Nearest(v, h), h),
@@ -119,6 +123,29 @@ DWORD SampleVolume(const SamplerSetup& s, bool linear, float u, float v, float r
         return Lerp8(top, bottom, static_cast<DWORD>(fy & 255));
     };
     return Lerp8(slice(az), slice(bz), static_cast<DWORD>(fz & 255));
+}
+
+// Picks the level(s) for `lod` and reads them with read(level, linear): the filter is the
+// magnification one up to lod 0 and the minification one beyond.
+template <class Read>
+DWORD SampleMipmapped(const SamplerSetup& s, float lod, Read read) {
+    if (!s.needsLod) return read(s.baseLevel, IsLinear(s.magFilter));
+    lod += s.lodBias;
+    if (lod > 30.0f) lod = 30.0f;  // beyond any chain; keeps the level arithmetic in range
+    if (!(lod > 0.0f)) return read(s.baseLevel, IsLinear(s.magFilter));
+    const bool linear = IsLinear(s.minFilter);
+    const int last = static_cast<int>(s.texture->levelCount) - 1;
+    if (s.mipFilter == D3DTEXF_NONE) return read(s.baseLevel, linear);
+    if (s.mipFilter == D3DTEXF_POINT) {
+        int level = s.baseLevel + static_cast<int>(std::floor(lod + 0.5f));
+        if (level > last) level = last;
+        return read(level, linear);
+    }
+    const float whole = std::floor(lod);
+    int level = s.baseLevel + static_cast<int>(whole);
+    if (level >= last) return read(last, linear);
+    const DWORD f = static_cast<DWORD>(std::lrint((lod - whole) * 256.0f));
+    return Lerp8(read(level, linear), read(level + 1, linear), f);
 }
 
 }  // namespace
@@ -141,8 +168,6 @@ SamplerSetup MakeSamplerSetup(const DWORD ss[kSamplerStateCount], const Texture*
     const bool mip = s.mipFilter != D3DTEXF_NONE && levels > s.baseLevel + 1;
     if (!mip) s.mipFilter = D3DTEXF_NONE;
     s.needsLod = mip || IsLinear(s.magFilter) != IsLinear(s.minFilter);
-    // Cube and volume textures are read at their base level with the magnification filter.
-    if (texture && texture->shape != TextureShape::Planar) s.needsLod = false;
     return s;
 }
 
@@ -150,29 +175,45 @@ DWORD SampleLevel(const SamplerSetup& s, int level, bool linear, float u, float 
     return SamplePlane(s.texture->levels[level], s.addressU, s.addressV, s.border, linear, u, v);
 }
 
-DWORD Sample3(const SamplerSetup& s, float x, float y, float z) {
-    const bool linear = IsLinear(s.magFilter);
-    return s.texture->shape == TextureShape::Cube ? SampleCube(s, linear, x, y, z) : SampleVolume(s, linear, x, y, z);
+DWORD Sample3(const SamplerSetup& s, float x, float y, float z, float lod) {
+    if (s.texture->shape == TextureShape::Cube)
+        return SampleMipmapped(s, lod, [&](int level, bool linear) { return SampleCube(s, level, linear, x, y, z); });
+    return SampleMipmapped(s, lod, [&](int level, bool linear) { return SampleVolume(s, level, linear, x, y, z); });
+}
+
+float LevelOfDetail3(const Texture& texture, const float coord[3], const float ddx[3], const float ddy[3]) {
+    float du[2], dv[2], dw[2];
+    const float* d[2] = {ddx, ddy};
+    if (texture.shape == TextureShape::Cube) {
+        // Face coordinates are s / m and t / m: their change follows the quotient rule.
+        const CubeAxes a = FaceOf(coord[0], coord[1], coord[2]);
+        const float major = a.mSign * coord[a.m];
+        if (!(major > 0.0f)) return -30.0f;
+        const float sc = a.sSign * coord[a.s], tc = a.tSign * coord[a.t];
+        const float scale = 0.5f * static_cast<float>(texture.levels[static_cast<UINT>(a.face) * kMaxTextureLevels].width) /
+                            (major * major);
+        for (int i = 0; i < 2; ++i) {
+            const float dm = a.mSign * d[i][a.m];
+            du[i] = (a.sSign * d[i][a.s] * major - sc * dm) * scale;
+            dv[i] = (a.tSign * d[i][a.t] * major - tc * dm) * scale;
+            dw[i] = 0.0f;
+        }
+    } else {
+        const TextureLevel& l = texture.levels[0];
+        for (int i = 0; i < 2; ++i) {
+            du[i] = d[i][0] * static_cast<float>(l.width);
+            dv[i] = d[i][1] * static_cast<float>(l.height);
+            dw[i] = d[i][2] * static_cast<float>(l.depth);
+        }
+    }
+    const float rhoX = du[0] * du[0] + dv[0] * dv[0] + dw[0] * dw[0];
+    const float rhoY = du[1] * du[1] + dv[1] * dv[1] + dw[1] * dw[1];
+    const float rho = rhoX > rhoY ? rhoX : rhoY;
+    return rho > 0.0f ? 0.5f * std::log2(rho) : -30.0f;
 }
 
 DWORD Sample(const SamplerSetup& s, float u, float v, float lod) {
-    if (!s.needsLod) return SampleLevel(s, s.baseLevel, IsLinear(s.magFilter), u, v);
-    lod += s.lodBias;
-    if (lod > 30.0f) lod = 30.0f;  // beyond any chain; keeps the level arithmetic in range
-    if (!(lod > 0.0f)) return SampleLevel(s, s.baseLevel, IsLinear(s.magFilter), u, v);
-    const bool linear = IsLinear(s.minFilter);
-    const int last = static_cast<int>(s.texture->levelCount) - 1;
-    if (s.mipFilter == D3DTEXF_NONE) return SampleLevel(s, s.baseLevel, linear, u, v);
-    if (s.mipFilter == D3DTEXF_POINT) {
-        int level = s.baseLevel + static_cast<int>(std::floor(lod + 0.5f));
-        if (level > last) level = last;
-        return SampleLevel(s, level, linear, u, v);
-    }
-    const float whole = std::floor(lod);
-    int level = s.baseLevel + static_cast<int>(whole);
-    if (level >= last) return SampleLevel(s, last, linear, u, v);
-    const DWORD f = static_cast<DWORD>(std::lrint((lod - whole) * 256.0f));
-    return Lerp8(SampleLevel(s, level, linear, u, v), SampleLevel(s, level + 1, linear, u, v), f);
+    return SampleMipmapped(s, lod, [&](int level, bool linear) { return SampleLevel(s, level, linear, u, v); });
 }
 
 }  // namespace vestra::raster

@@ -27,8 +27,14 @@ SamplerSetup MakeSamplerSetup(const DWORD samplerStates[kSamplerStateCount], con
 DWORD SampleLevel(const SamplerSetup& s, int level, bool linear, float u, float v);
 
 // Cube textures: the face the direction (x, y, z) points at, clamped at its edges;
-// volume textures: u, v, w with trilinear filtering within the level when linear.
-DWORD Sample3(const SamplerSetup& s, float x, float y, float z);
+// volume textures: u, v, w with trilinear filtering within the level when linear. Levels
+// and filters are chosen from lod as for 2D textures.
+DWORD Sample3(const SamplerSetup& s, float x, float y, float z, float lod);
+
+// lod (log2 of the texel-to-pixel ratio at level 0) of a cube or volume texture read at
+// coord, which changes by ddx and ddy from one pixel to the next across and down: for a
+// cube, the change of the coordinates across the face coord points at.
+float LevelOfDetail3(const Texture& texture, const float coord[3], const float ddx[3], const float ddy[3]);
 
 // Full sample; lod is log2 of the texel-to-pixel ratio at level 0 (ignored when !needsLod).
 DWORD Sample(const SamplerSetup& s, float u, float v, float lod);

@@ -13,8 +13,10 @@
 namespace vestra::raster {
 
 namespace {
-// How long an idle worker polls for the next draw before it sleeps.
-constexpr auto kSpinTime = std::chrono::microseconds(200);
+// How long an idle worker polls for the next job before it sleeps: longer than a scene's
+// draws take to submit between its clear and its flush, so that the flush does not wait
+// for a sleeping worker to be woken.
+constexpr auto kSpinTime = std::chrono::microseconds(1000);
 // Polls of the caller waiting for workers still inside a job before it yields its core.
 constexpr int kWaitSpins = 256;
 std::mutex g_sharedMutex;

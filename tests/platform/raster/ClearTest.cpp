@@ -55,5 +55,40 @@ TEST(Clear, LargeAreasAreSharedWithoutChangingTheResult) {
     SetThreadCount(0);
 }
 
+// A clear waiting in a draw queue runs band by band at the flush, before the queued draws
+// and also over rows no primitive reaches: the picture and depth are those of clearing
+// first and drawing after, for any thread count. A draw queued before a clear is drawn
+// under it.
+TEST(Clear, QueuedClearGoesBeforeTheDrawsInEveryBand) {
+    const RECT area{4, 2, 250, 230};
+    const std::vector<ScreenVertex> quad = {
+        {10, 40, 0.5f, 1, 0xFF00FF00}, {200, 40, 0.5f, 1, 0xFF00FF00}, {10, 90, 0.5f, 1, 0xFF00FF00},
+        {200, 90, 0.5f, 1, 0xFF00FF00}};
+    const DrawCall call{D3DPT_TRIANGLESTRIP, 2, quad.data(), 4, sizeof(ScreenVertex), kScreenFvf};
+    Canvas expected(256, 240);
+    expected.FillDepth(0xFFFFFF00);
+    Clear(expected.state.target, expected.state.depth, area, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF302010, 0.75f, 0);
+    expected.Draw(D3DPT_TRIANGLESTRIP, 2, quad, kScreenFvf);
+    for (UINT threads : {1u, 2u, 3u}) {
+        SetThreadCount(threads);
+        Canvas c(256, 240);
+        c.FillDepth(0xFFFFFF00);
+        DrawQueue queue;
+        queue.Submit(c.state.View(), call);  // drawn, then cleared over
+        queue.QueueClear(c.state.target, c.state.depth, area, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF302010, 0.75f, 0);
+        EXPECT_EQ(c.At(20, 50), 0xFF00FF00u);  // the earlier draw is done at once
+        EXPECT_EQ(c.At(5, 200), 0u);           // the clear waits
+        EXPECT_FALSE(queue.Empty());
+        queue.Submit(c.state.View(), call);
+        EXPECT_EQ(queue.Flush(), 2u * 190u * 50u);  // both draws since the last flush
+        EXPECT_TRUE(queue.Empty());
+        EXPECT_EQ(c.Pixels(), expected.Pixels()) << threads << " threads";
+        EXPECT_EQ(c.DepthAt(5, 200), expected.DepthAt(5, 200));
+        EXPECT_EQ(c.DepthAt(20, 50), expected.DepthAt(20, 50));
+        EXPECT_EQ(c.DepthAt(2, 1), 0xFFFFFF00u);
+    }
+    SetThreadCount(0);
+}
+
 }  // namespace
 }  // namespace vestra::raster::testing
