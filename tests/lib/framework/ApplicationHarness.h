@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "PlatformWindowing.h"
+#include "VestraDeviceControl.h"
 #include "framework/D3DApplication.h"
 #include "framework/SettingsDialog.h"
 
@@ -143,6 +144,29 @@ inline void RegisterSettingsDialog()
     }
     VestraRegisterResource(nullptr, RT_DIALOG, MAKEINTRESOURCEA(IDD_SELECTDEVICE), bytes.data(),
                            static_cast<DWORD>(bytes.size()));
+}
+
+// The device's frame counters (presents, clears, frames).
+inline VESTRA_FRAME_STATISTICS FrameStatistics(IDirect3DDevice9* device)
+{
+    IVestraDeviceControl* control = nullptr;
+    VESTRA_FRAME_STATISTICS statistics{};
+    if (SUCCEEDED(device->QueryInterface(IID_IVestraDeviceControl, reinterpret_cast<void**>(&control)))) {
+        control->GetFrameStatistics(&statistics);
+        control->Release();
+    }
+    return statistics;
+}
+
+inline D3DSURFACE_DESC BackBufferDesc(IDirect3DDevice9* device)
+{
+    D3DSURFACE_DESC desc{};
+    IDirect3DSurface9* backBuffer = nullptr;
+    if (SUCCEEDED(device->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &backBuffer))) {
+        backBuffer->GetDesc(&desc);
+        backBuffer->Release();
+    }
+    return desc;
 }
 
 // Every entry of a combo box of `dialog`, as shown.

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "VestraDeviceControl.h"
 #include "framework/D3DApplication.h"
 #include "framework/DeviceCursor.h"
 #include "lib/framework/ApplicationHarness.h"
@@ -54,17 +53,6 @@ private:
         return S_OK;
     }
 };
-
-UINT Presents(IDirect3DDevice9* device)
-{
-    IVestraDeviceControl* control = nullptr;
-    VESTRA_FRAME_STATISTICS statistics{};
-    if (SUCCEEDED(device->QueryInterface(IID_IVestraDeviceControl, reinterpret_cast<void**>(&control)))) {
-        control->GetFrameStatistics(&statistics);
-        control->Release();
-    }
-    return statistics.Presents;
-}
 
 class D3DApplicationTest : public ::testing::Test {
 protected:
@@ -130,7 +118,7 @@ TEST_F(D3DApplicationTest, PaintShowsTheLastFrameOnlyWhilePaused)
 {
     ASSERT_EQ(app.Create(GetModuleHandleA(nullptr)), S_OK);
     HWND window = app.Window();
-    const UINT presents = Presents(app.Device());
+    const UINT presents = vestra::test::FrameStatistics(app.Device()).Presents;
     app.log.clear();
     app.CD3DApplication::HandleMessage(window, WM_PAINT, 0, 0);
     EXPECT_TRUE(app.log.empty());
@@ -139,8 +127,7 @@ TEST_F(D3DApplicationTest, PaintShowsTheLastFrameOnlyWhilePaused)
     app.CD3DApplication::HandleMessage(window, WM_PAINT, 0, 0);
     app.Pause(false);
     EXPECT_EQ(app.log, Log{"render"});
-    EXPECT_EQ(Presents(app.Device()), presents + 1);
-
+    EXPECT_EQ(vestra::test::FrameStatistics(app.Device()).Presents, presents + 1);
 }
 
 TEST_F(D3DApplicationTest, DeviceStillReferencedAtShutdownIsReportedOnce)

@@ -1,8 +1,5 @@
-// The windowing layer on a real X display: the suite starts itself again under a virtual
-// X server (when xvfb-run is installed) and the child checks what a user would see and do:
-// frames in the window read back from the server, keys and clicks injected through the
-// server's test extension arriving as Win32 messages, Alt+Enter and F2 through the
-// framework's own message loop.
+// The windowing layer on a real X display: the suite reruns itself under a virtual X server
+// and checks frames read back from the server and injected keys and clicks.
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>
@@ -31,8 +28,7 @@ bool ProgramOnPath(const char* name)
     return std::system(command.c_str()) == 0;
 }
 
-// The few X client calls the checks need, loaded at run time so that the suite neither
-// builds nor links against X.
+// The few X client calls the checks need, loaded at run time (no link against X).
 class XClient {
 public:
     XClient()
@@ -113,9 +109,7 @@ private:
     int (*fakeMotion_)(void*, int, int, int, unsigned long) = nullptr;
 };
 
-// Dispatches messages (which also turns pending display events into messages) until
-// `done` holds; gives up after a few seconds so that a broken display path fails instead of
-// hanging.
+// Dispatches messages until `done` holds; gives up after a few seconds instead of hanging.
 template <typename Done>
 bool PumpUntil(Done done)
 {
@@ -145,8 +139,7 @@ TEST(RealDisplay, ChecksRunUnderAVirtualXServer)
     char self[4096] = {};
     const ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
     ASSERT_GT(length, 0);
-    // Under the leak checker, the system's message-bus library (which SDL starts with a
-    // display) keeps a buffer to the end; that one is not ours.
+    // The system's message-bus library keeps a buffer to the end; not ours.
     const std::string suppressions = std::string(P_tmpdir) + "/vestra-real-display.supp";
     if (FILE* file = std::fopen(suppressions.c_str(), "w")) {
         std::fputs("leak:libdbus-1.so\n", file);
@@ -279,16 +272,15 @@ TEST_F(RealDisplayChild, KeysAndClicksArriveAsWin32Messages)
     PumpUntil([] { return true; });
 }
 
-// The framework's own loop, driven by a user at the keyboard: Alt+Enter goes full screen
-// (the frames then fill the whole screen) and back, F2 opens the settings dialog, which the
-// user cancels with a click, and Alt+Enter works again afterwards.
+// The framework's own loop driven from the keyboard: Alt+Enter to full screen and back, F2
+// opens the settings dialog (cancelled with a click), then Alt+Enter works again.
 struct FrameworkSession {
     XClient* x = nullptr;
     IApplication* application = nullptr;
     int step = 0;
     int frames = 0;
     POINT pointerTarget{-1, -1};
-    SIZE fullscreenBackBuffer{};
+    D3DSURFACE_DESC fullscreenBackBuffer{};
     bool dialogShown = false;
     bool dialogButtonFound = false;
     std::thread clicker;
@@ -297,19 +289,7 @@ struct FrameworkSession {
 FrameworkSession g_session;
 constexpr unsigned long kClearColour = 0x2080C0;
 
-SIZE BackBufferSize(IDirect3DDevice9* device)
-{
-    D3DSURFACE_DESC desc{};
-    IDirect3DSurface9* backBuffer = nullptr;
-    if (SUCCEEDED(device->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &backBuffer))) {
-        backBuffer->GetDesc(&desc);
-        backBuffer->Release();
-    }
-    return SIZE{static_cast<LONG>(desc.Width), static_cast<LONG>(desc.Height)};
-}
-
-// Keys reach the window under the pointer, so the pointer is moved into the client area
-// until the window reports it there: that also says the window is mapped after a switch.
+// Keys reach the window under the pointer; the pointer being there also says it is mapped.
 bool PointerInWindow(FrameworkSession& s, HWND window)
 {
     POINT cursor;
@@ -338,7 +318,7 @@ void NextFrame(float)
         s.step = 1;
     } else if (s.step == 1 && fullscreen && PointerInWindow(s, window) &&
                s.x->ScreenPixel(1020, 760) == kClearColour) {
-        s.fullscreenBackBuffer = BackBufferSize(s.application->GetDevice());
+        s.fullscreenBackBuffer = vestra::test::BackBufferDesc(s.application->GetDevice());
         AltEnter(*s.x);
         s.step = 2;
     } else if (s.step == 2 && !fullscreen && PointerInWindow(s, window)) {
@@ -355,8 +335,7 @@ void NextFrame(float)
     if (s.frames == 5000 && s.step < 5) PostMessageA(window, WM_COMMAND, IDM_EXIT, 0);
 }
 
-// The dialog's own loop runs while the user acts, so the user is another thread with its
-// own connection: it waits until the button is painted, then clicks it.
+// The dialog runs its own loop, so the user is another thread: it clicks once painted.
 void ClickWhenPainted(POINT button, unsigned long backgroundBefore)
 {
     XClient user;
@@ -408,8 +387,8 @@ TEST_F(RealDisplayChild, AltEnterAndF2WorkThroughTheFrameworkLoop)
     g_session.application->Destroy();
 
     EXPECT_EQ(g_session.step, 5) << "frames: " << g_session.frames;
-    EXPECT_EQ(g_session.fullscreenBackBuffer.cx, 1024);
-    EXPECT_EQ(g_session.fullscreenBackBuffer.cy, 768);
+    EXPECT_EQ(g_session.fullscreenBackBuffer.Width, 1024u);
+    EXPECT_EQ(g_session.fullscreenBackBuffer.Height, 768u);
     EXPECT_TRUE(g_session.dialogButtonFound);
     EXPECT_FALSE(IsWindow(window));
     EXPECT_TRUE(messageBoxes.boxes.empty());

@@ -14,23 +14,6 @@ protected:
     }
 };
 
-TEST_F(BackgroundTest, CornersSitHalfAPixelUpAndLeft)
-{
-    CBackgroundNode* node = Make({0, 0, 640, 480}, "", "");
-    const auto& v = node->Vertices();
-    ASSERT_EQ(v.size(), 4u);
-    const float expected[4][4] = {{-0.5f, 479.5f, 0, 1}, {-0.5f, -0.5f, 0, 0}, {639.5f, 479.5f, 1, 1},
-                                  {639.5f, -0.5f, 1, 0}};
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(v[i].x, expected[i][0]) << i;
-        EXPECT_EQ(v[i].y, expected[i][1]) << i;
-        EXPECT_EQ(v[i].tu, expected[i][2]) << i;
-        EXPECT_EQ(v[i].tv, expected[i][3]) << i;
-        EXPECT_EQ(v[i].color, 0xFFFFFFFFu);
-    }
-    node->Release();
-}
-
 TEST_F(BackgroundTest, TransformAndRectangleKeepEachOther)
 {
     CBackgroundNode* node = Make({0, 0, 10, 10}, "", "");
@@ -90,32 +73,6 @@ TEST_F(BackgroundTest, NamesNeedBothStringsAndStageZeroIsAlwaysSet)
     EXPECT_EQ(bound, nullptr) << "the unnamed background, drawn last, unbinds stage 0";
     named->Release();
     unnamed->Release();
-}
-
-} // namespace
-
-namespace {
-
-TEST_F(BackgroundTest, FillsItsRectangleWithItsTexture)
-{
-    nodes_test::WriteStrip(device.get(), folder / "red.png", 4, 4);
-    CBackgroundNode* node = Make({8, 8, 24, 16}, Reference().c_str(), "red.png");
-    scene->AddNode(node);
-    node->Release();
-    scene->SetClearColor(0xFF000000);
-    scene->SetRenderFlags(SCENE_RENDER_BEGINEND | SCENE_RENDER_CLEAR);
-    EXPECT_EQ(RenderAndCountDraws(), 1u);
-    VESTRA_FRAME_STATISTICS statistics{};
-    control->GetFrameStatistics(&statistics);
-    if (statistics.PixelsWritten == 0) {
-        GTEST_SKIP() << "this device validates draws without rasterizing them";
-    }
-    const std::vector<DWORD> pixels = vestra::test::ReadBackBuffer(device.get());
-    ASSERT_EQ(pixels.size(), 64u * 64u);
-    EXPECT_EQ(pixels[12 * 64 + 16] & 0xFFFFFF, 0xFF0000u) << "inside";
-    EXPECT_EQ(pixels[12 * 64 + 24] & 0xFFFFFF, 0u) << "right edge excluded";
-    EXPECT_EQ(pixels[16 * 64 + 16] & 0xFFFFFF, 0u) << "bottom edge excluded";
-    EXPECT_EQ(pixels[8 * 64 + 8] & 0xFFFFFF, 0xFF0000u) << "top-left pixel included";
 }
 
 } // namespace

@@ -54,47 +54,6 @@ TEST_F(BillboardTest, CornersAtDepthZeroWhateverTheFactoryDepth)
     node->Release();
 }
 
-TEST_F(BillboardTest, FacesAlongTheViewAxisIgnoringParentRotationAndScale)
-{
-    ISceneNode* parent = CreateQuad(scene, {0, 0, 0}, {0, 0, 0}, D3DXCOLOR(1, 1, 1, 1), nullptr, nullptr);
-    D3DXMATRIX scale, turn, move, parentMatrix;
-    D3DXMatrixScaling(&scale, 3, 3, 3);
-    D3DXMatrixRotationY(&turn, 0.7f);
-    D3DXMatrixTranslation(&move, 5, 0, 0);
-    parentMatrix = scale * turn * move;
-    parent->SetMatrix(&parentMatrix);
-    CBillboardQuad* node = Make({1, 0, 0}, 4, 2);
-    parent->AddChild(node);
-
-    D3DXMATRIX view;
-    const D3DXVECTOR3 eye(10, 5, -3), at(0, 0, 0), up(0, 1, 0);
-    D3DXMatrixLookAtLH(&view, &eye, &at, &up);
-    device->SetTransform(D3DTS_VIEW, &view);
-    const D3DXMATRIX billboard = node->BillboardMatrix(device.get());
-
-    D3DXVECTOR3 expectedPosition;
-    const D3DXVECTOR3 offset(1, 0, 0);
-    D3DXVec3TransformCoord(&expectedPosition, &offset, &parentMatrix);
-    EXPECT_NEAR(billboard._41, expectedPosition.x, 1e-4f);
-    EXPECT_NEAR(billboard._42, expectedPosition.y, 1e-4f);
-    EXPECT_NEAR(billboard._43, expectedPosition.z, 1e-4f);
-
-    // In view space every corner has the same depth (parallel to the image plane, even off
-    // centre) and the quad keeps its own 4 x 2 size.
-    D3DXVECTOR3 corners[4];
-    for (int i = 0; i < 4; ++i) {
-        const D3DXMATRIX toView = billboard * view;
-        D3DXVec3TransformCoord(&corners[i], &node->Vertices()[i].position, &toView);
-    }
-    for (int i = 1; i < 4; ++i) {
-        EXPECT_NEAR(corners[i].z, corners[0].z, 1e-3f);
-    }
-    EXPECT_NEAR(corners[2].x - corners[0].x, 4.0f, 1e-3f);
-    EXPECT_NEAR(corners[1].y - corners[0].y, 2.0f, 1e-3f);
-    node->Release();
-    parent->Release();
-}
-
 TEST_F(BillboardTest, PulseSetsAlphaFromAccumulatedTime)
 {
     CBillboardQuad* node = Make({0, 0, 0}, 2, 2);
@@ -119,24 +78,6 @@ TEST_F(BillboardTest, PulseSetsAlphaFromAccumulatedTime)
     const D3DXCOLOR opaque(1, 1, 1, 1);
     static_cast<IColoredNode*>(node)->SetColor(0, &opaque);
     EXPECT_EQ(node->Vertices()[0].color, 0xFFFFFFFFu);
-    node->Release();
-}
-
-TEST_F(BillboardTest, RenderRestoresStatesAndWorldWithAndWithoutPulse)
-{
-    CBillboardQuad* node = Make({0, 0, 0}, 2, 2);
-    D3DXMATRIX nodeMatrix;
-    D3DXMatrixTranslation(&nodeMatrix, 1, 2, 3);
-    node->SetMatrix(&nodeMatrix);
-    scene->AddNode(node);
-    device->SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE);
-    const std::vector<DWORD> before = nodes_test::StateSnapshot(device.get());
-    EXPECT_EQ(RenderAndCountDraws(), 1u);
-    EXPECT_EQ(nodes_test::StateSnapshot(device.get()), before);
-    static_cast<IBillboardQuad*>(node)->SetPulse(true, 0, 1, 1);
-    EXPECT_EQ(RenderAndCountDraws(), 1u);
-    EXPECT_EQ(nodes_test::StateSnapshot(device.get()), before);
-    EXPECT_EQ(*scene->GetRenderStateManager()->GetWorldMatrix(), D3DXMATRIX(TransformOf(device.get(), D3DTS_WORLD)));
     node->Release();
 }
 

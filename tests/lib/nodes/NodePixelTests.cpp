@@ -45,9 +45,16 @@ protected:
         EXPECT_EQ(At(10, 32), clearColor & 0xFFFFFF) << view;
         EXPECT_EQ(At(32, 54), clearColor & 0xFFFFFF) << view;
     }
-    ISceneNode* Background(RECT rect, D3DCOLOR color)
+    // A skybox of six solid faces, coloured as skyFaces, named as skyNames.
+    static constexpr D3DCOLOR skyFaces[6] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFF00, 0xFF00FFFF, 0xFFFF00FF};
+    static constexpr const char* skyNames[6] = {"pz.png", "nz.png", "px.png", "nx.png", "py.png", "ny.png"};
+    ISceneNode* SolidSkybox()
     {
-        return CreateBackground(scene, rect, Reference().c_str(), Solid(std::to_string(color) + ".png", color).c_str());
+        for (int i = 0; i < 6; ++i) {
+            Solid(skyNames[i], skyFaces[i]);
+        }
+        const char* const* n = skyNames;
+        return Add(CreateSkybox(scene, 10.0f, Reference().c_str(), n[0], n[1], n[2], n[3], n[4], n[5]));
     }
 };
 
@@ -247,34 +254,23 @@ TEST_F(NodePixelTest, BackgroundTextureTransformTilesAndScrolls)
 
 TEST_F(NodePixelTest, SkyboxShowsEachFaceAlongItsAxis)
 {
-    const D3DCOLOR faces[6] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFF00, 0xFF00FFFF, 0xFFFF00FF};
-    const char* names[6] = {"pz.png", "nz.png", "px.png", "nx.png", "py.png", "ny.png"};
-    for (int i = 0; i < 6; ++i) {
-        Solid(names[i], faces[i]);
-    }
     // The skybox takes the projection the device has when it is made.
     scene->GetCamera()->Apply(device.get());
-    Add(CreateSkybox(scene, 10.0f, Reference().c_str(), names[0], names[1], names[2], names[3], names[4], names[5]));
+    SolidSkybox();
     const D3DXVECTOR3 axes[6] = {{0, 0, 1}, {0, 0, -1}, {1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0}};
     for (int i = 0; i < 6; ++i) {
         LookFrom({0, 0, 0}, axes[i]);
         Draw();
         // At 90 degrees the face (5 away, 10 wide) just fills the view.
         for (const auto& [x, y] : {std::pair{32, 32}, {4, 4}, {59, 4}, {4, 59}, {59, 59}}) {
-            EXPECT_EQ(At(x, y), faces[i] & 0xFFFFFF) << "face " << names[i] << " at " << x << ", " << y;
+            EXPECT_EQ(At(x, y), skyFaces[i] & 0xFFFFFF) << "face " << skyNames[i] << " at " << x << ", " << y;
         }
     }
 }
 
 TEST_F(NodePixelTest, SkyboxDrawsUnderItsOwnProjection)
 {
-    const D3DCOLOR faces[6] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFF00, 0xFF00FFFF, 0xFFFF00FF};
-    const char* names[6] = {"pz.png", "nz.png", "px.png", "nx.png", "py.png", "ny.png"};
-    for (int i = 0; i < 6; ++i) {
-        Solid(names[i], faces[i]);
-    }
-    ISceneNode* node =
-        Add(CreateSkybox(scene, 10.0f, Reference().c_str(), names[0], names[1], names[2], names[3], names[4], names[5]));
+    ISceneNode* node = SolidSkybox();
     ISkybox* sky = nullptr;
     ASSERT_TRUE(node->QueryInterface(IID_ISkybox, reinterpret_cast<void**>(&sky)));
     // 120 degrees: at the face's distance of 5 the view spans 5 tan 60 = 8.66 each way, so

@@ -21,37 +21,6 @@ protected:
     }
 };
 
-// The face's corners in node space.
-std::vector<D3DXVECTOR3> FaceCorners(const CSkybox& sky, int face)
-{
-    std::vector<D3DXVECTOR3> corners(4);
-    for (int i = 0; i < 4; ++i) {
-        D3DXVec3TransformCoord(&corners[i], &sky.Quad().Vertices()[i].position, &sky.FaceMatrix(face));
-    }
-    return corners;
-}
-
-TEST_F(SkyboxTest, FacesLieOnTheCubeAndFaceInwards)
-{
-    CSkybox* sky = Make(10.0f);
-    const int axisOf[6] = {2, 2, 0, 0, 1, 1};
-    const float planeOf[6] = {5, -5, 5, -5, 5, -5};
-    for (int face = 0; face < 6; ++face) {
-        const std::vector<D3DXVECTOR3> c = FaceCorners(*sky, face);
-        for (const D3DXVECTOR3& corner : c) {
-            EXPECT_NEAR((&corner.x)[axisOf[face]], planeOf[face], 1e-4f) << "face " << face;
-        }
-        D3DXVECTOR3 edge1 = c[1] - c[0], edge2 = c[2] - c[0], normal;
-        EXPECT_NEAR(D3DXVec3Length(&edge1), 10.0f, 1e-4f);
-        EXPECT_NEAR(D3DXVec3Length(&edge2), 10.0f, 1e-4f);
-        // Clockwise seen from the centre: the left-handed normal of the first triangle
-        // points back at the centre.
-        D3DXVec3Cross(&normal, &edge1, &edge2);
-        EXPECT_LT((&normal.x)[axisOf[face]] * planeOf[face], 0.0f) << "face " << face;
-    }
-    sky->Release();
-}
-
 TEST_F(SkyboxTest, TexturesPerFaceAndTheMissingOneStaysEmpty)
 {
     CSkybox* sky = Make(10.0f, "nx.png");

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "ResourceTestSupport.h"
-#include "IScene.h"
 #include "resources/GlobalResourceManager.h"
 
 using namespace resources_test;
@@ -51,28 +50,6 @@ TEST(GlobalResourceManager, LivesUntilTheLastReleaseAndCanBeMadeAgain)
     ASSERT_EQ(InitializeGlobalResourceManager(), S_OK);
     GetGlobalResourceManager()->AddRef();
     GetGlobalResourceManager()->Release();
-    EXPECT_EQ(GetGlobalResourceManager(), nullptr);
-}
-
-TEST(GlobalResourceManager, SceneHoldsTheInstanceAndServesGetTextureFromFile)
-{
-    TempFolder folder;
-    folder.Write("sky.dds", DdsBytes(4, 4));
-    const std::string reference = folder / "level.x";
-    HeadlessDevice device;
-    IScene* scene = CreateScene(device.get());
-    CResourceManager* instance = GetGlobalResourceManager();
-    ASSERT_NE(instance, nullptr);
-    EXPECT_EQ(scene->GetResourceManager(), static_cast<IResManager*>(instance));
-
-    IDirect3DTexture9* texture = GetTextureFromFile(scene, reference.c_str(), "sky.dds", ".dds", TRUE);
-    ASSERT_NE(texture, nullptr);
-    EXPECT_EQ(instance->GetTexture(device.get(), reference.c_str(), "sky.dds", "", FALSE), texture);
-    texture->Release();
-    EXPECT_EQ(texture->Release(), 1u);
-
-    scene->Cleanup();
-    scene->Destroy();
     EXPECT_EQ(GetGlobalResourceManager(), nullptr);
 }
 

@@ -1,4 +1,4 @@
-// The resource manager as a host program uses it, through the exported headers only: a
+// The resource manager as a host program uses it, through the exported functions: a
 // folder of image files written with D3DX, registered and then asked for by short names,
 // shared between requests, carried across a device reset, and flushed.
 #include <gtest/gtest.h>
@@ -6,18 +6,14 @@
 #include <Vestra.h>
 #include <PlatformWin32.h>
 #include <VestraDeviceControl.h>
-#include <unistd.h>
 
-#include <filesystem>
 #include <string>
 
-namespace {
+#include "ResourceTestSupport.h"
 
-ULONG References(IUnknown* object)
-{
-    object->AddRef();
-    return object->Release();
-}
+using namespace resources_test;
+
+namespace {
 
 D3DCOLOR TopLeftTexel(IDirect3DTexture9* texture)
 {
@@ -29,47 +25,24 @@ D3DCOLOR TopLeftTexel(IDirect3DTexture9* texture)
     return texel;
 }
 
-std::string debugText;
-void CaptureDebugOutput(const char* text, void*) { debugText += text; }
-
 class HostResourceFlow : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        folder = std::filesystem::temp_directory_path() / ("vestra_host_resources_" + std::to_string(getpid()));
-        std::filesystem::create_directories(folder / "Media" / "tex" / "sky");
-        std::filesystem::create_directories(folder / "Media" / "ui");
-
-        IDirect3D9* d3d = Direct3DCreate9(D3D_SDK_VERSION);
-        ASSERT_NE(d3d, nullptr);
-        parameters.BackBufferWidth = 32;
-        parameters.BackBufferHeight = 32;
-        parameters.BackBufferFormat = D3DFMT_X8R8G8B8;
-        parameters.SwapEffect = D3DSWAPEFFECT_DISCARD;
-        parameters.Windowed = TRUE;
-        ASSERT_EQ(d3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, nullptr, D3DCREATE_SOFTWARE_VERTEXPROCESSING,
-                                    &parameters, &device),
-                  D3D_OK);
-        d3d->Release();
         ASSERT_EQ(device->QueryInterface(IID_IVestraDeviceControl, reinterpret_cast<void**>(&control)), S_OK);
-
         SaveImage("Media/tex/stone.png", D3DXIFF_PNG, 0xFF806040);
         SaveImage("Media/tex/sky/clouds.dds", D3DXIFF_DDS, 0xFF2080FF);
-        SaveImage("Media/ui/cursor.bmp", D3DXIFF_BMP, 0xFFFFFFFF);
     }
     void TearDown() override
     {
         if (control)
             control->Release();
-        if (device)
-            device->Release();
-        std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
     }
 
-    // A 4x4 file of one colour, written from a system-memory surface.
+    // A 4x4 file of one colour, written with D3DX from a system-memory surface.
     void SaveImage(const std::string& relative, D3DXIMAGE_FILEFORMAT format, D3DCOLOR colour)
     {
+        folder.Write(relative, ""); // creates the parent folders
         IDirect3DSurface9* surface = nullptr;
         ASSERT_EQ(device->CreateOffscreenPlainSurface(4, 4, D3DFMT_A8R8G8B8, D3DPOOL_SYSTEMMEM, &surface, nullptr),
                   D3D_OK);
@@ -79,8 +52,7 @@ protected:
             for (UINT x = 0; x < 4; ++x)
                 reinterpret_cast<D3DCOLOR*>(static_cast<BYTE*>(locked.pBits) + y * locked.Pitch)[x] = colour;
         surface->UnlockRect();
-        EXPECT_EQ(D3DXSaveSurfaceToFileA((folder / relative).string().c_str(), format, surface, nullptr, nullptr),
-                  D3D_OK);
+        EXPECT_EQ(D3DXSaveSurfaceToFileA((folder / relative).c_str(), format, surface, nullptr, nullptr), D3D_OK);
         surface->Release();
     }
 
@@ -91,9 +63,8 @@ protected:
         return count;
     }
 
-    std::filesystem::path folder;
-    D3DPRESENT_PARAMETERS parameters{};
-    IDirect3DDevice9* device = nullptr;
+    TempFolder folder;
+    HeadlessDevice device{32, 32};
     IVestraDeviceControl* control = nullptr;
 };
 
@@ -101,16 +72,15 @@ protected:
 
 TEST_F(HostResourceFlow, RegisteredFilesAreSharedSurviveAResetAndAreFlushed)
 {
-    IScene* scene = CreateScene(device);
+    IScene* scene = CreateScene(device.get());
     ASSERT_NE(scene, nullptr);
     // Keys start at the base directory, so the files are found whatever lies before it; the
     // pattern matches nothing at the top, so every folder below is searched.
     ASSERT_EQ(ResourceManagerSetBaseDirectory("media"), S_OK);
-    ASSERT_EQ(ResourceManagerRegisterFiles(folder.string().c_str(), "*.dds"), S_OK);
-    ASSERT_EQ(ResourceManagerRegisterFiles((folder / "Media").string().c_str(), "*.png"), S_OK);
+    ASSERT_EQ(ResourceManagerRegisterFiles(folder.root.c_str(), "*.dds"), S_OK);
+    ASSERT_EQ(ResourceManagerRegisterFiles((folder / "Media").c_str(), "*.png"), S_OK);
     EXPECT_TRUE(ResourceManagerFileExists("media\\tex\\stone.dds"));
     EXPECT_TRUE(ResourceManagerFileExists("C:\\elsewhere\\media\\tex\\sky\\clouds.png"));
-    EXPECT_FALSE(ResourceManagerFileExists("media\\ui\\cursor.bmp"));  // never registered
 
     // A .dds request finds the registered .png of the same name; case, separators and the
     // image extension do not matter, and both requests share one texture.
@@ -118,7 +88,7 @@ TEST_F(HostResourceFlow, RegisteredFilesAreSharedSurviveAResetAndAreFlushed)
     ASSERT_NE(stone, nullptr);
     IDirect3DTexture9* again = GetTextureFromFile(scene, "", "MEDIA/TEX/STONE.PNG", ".dds", FALSE);
     EXPECT_EQ(again, stone);
-    EXPECT_EQ(References(stone), 3u);  // the manager's and two requests'
+    EXPECT_EQ(ReferenceCount(stone), 3u);  // the manager's and two requests'
     EXPECT_EQ(TopLeftTexel(stone) & 0xFFFFFF, 0x806040u);
     again->Release();
     IDirect3DTexture9* clouds = GetTextureFromFile(scene, "D:\\game\\level.x", "media\\tex\\sky\\clouds.dds", "", TRUE);
@@ -130,31 +100,37 @@ TEST_F(HostResourceFlow, RegisteredFilesAreSharedSurviveAResetAndAreFlushed)
     // Device reset: the host lets go first, the manager drops everything, and afterwards
     // hands out new objects loaded from the same files.
     stone->Release();
-    EXPECT_EQ(InvalidateGlobalResourceManager(device), S_OK);
+    EXPECT_EQ(InvalidateGlobalResourceManager(device.get()), S_OK);
     EXPECT_EQ(ManagedTextures(), 0u);
     EXPECT_EQ(GetTextureFromFile(scene, "", "media\\tex\\stone.dds", ".dds", FALSE), nullptr);
+    D3DPRESENT_PARAMETERS parameters = vestra::test::HeadlessParameters(32, 32);
     ASSERT_EQ(device->Reset(&parameters), D3D_OK);
-    EXPECT_EQ(RestoreGlobalResourceManager(device), S_OK);
+    EXPECT_EQ(RestoreGlobalResourceManager(device.get()), S_OK);
     EXPECT_EQ(ManagedTextures(), 2u);
     stone = GetTextureFromFile(scene, "", "media\\tex\\stone.dds", ".dds", FALSE);
     ASSERT_NE(stone, nullptr);
     EXPECT_EQ(TopLeftTexel(stone) & 0xFFFFFF, 0x806040u);
 
     // A flush frees what nobody but the manager holds (the clouds), not what the host holds.
-    debugText.clear();
-    void* previousContext = nullptr;
-    VestraDebugOutputHandler previous = VestraSetDebugOutputHandler(CaptureDebugOutput, nullptr, &previousContext);
-    EXPECT_EQ(FlushGlobalResourceManager(), S_OK);
-    VestraSetDebugOutputHandler(previous, previousContext, nullptr);
-    EXPECT_NE(debugText.find("\n1 textures removed from resource manager.\n"), std::string::npos) << debugText;
+    {
+        DebugCapture capture;
+        EXPECT_EQ(FlushGlobalResourceManager(), S_OK);
+        EXPECT_NE(capture.text.find("\n1 textures removed from resource manager.\n"), std::string::npos)
+            << capture.text;
+    }
     EXPECT_EQ(ManagedTextures(), 1u);
     EXPECT_EQ(GetTextureFromFile(scene, "", "media\\tex\\sky\\clouds.dds", "", FALSE), nullptr);
-    EXPECT_EQ(References(stone), 2u);
+    EXPECT_EQ(ReferenceCount(stone), 2u);
 
     // The manager dies with the scene, leaving the host's texture alone.
     scene->Cleanup();
     scene->Destroy();
-    EXPECT_EQ(References(stone), 1u);
+    {
+        DebugCapture capture;
+        EXPECT_EQ(FlushGlobalResourceManager(), S_OK);
+        EXPECT_EQ(capture.text, "FlushGlobalResourceManager called, but no global resource manager exists\n");
+    }
+    EXPECT_EQ(ReferenceCount(stone), 1u);
     EXPECT_EQ(stone->Release(), 0u);
     EXPECT_EQ(ManagedTextures(), 0u);
 }

@@ -41,7 +41,6 @@ TEST_F(CameraTest, ViewportCarriesTheClipDistances)
     camera.GetViewport(&stored);
     EXPECT_EQ(stored.MinZ, 0.0f);
     EXPECT_EQ(stored.MaxZ, 1.0f);
-    EXPECT_EQ(stored.Width, 640u);
     // The clip distances went into the projection: z = near maps to depth 0.
     const D3DXMATRIX* projection = camera.GetTransform(D3DTS_PROJECTION);
     EXPECT_NEAR(projection->_33 * 1.0f + projection->_43, 0.0f, 1e-5f);
@@ -103,7 +102,7 @@ TEST_F(CameraTest, ClampsZoomPitchAndYaw)
     EXPECT_FLOAT_EQ(camera.GetPitch(), 1.0f);
 }
 
-TEST_F(CameraTest, ScreenCentreLookingDownHitsTheTarget)
+TEST_F(CameraTest, GroundPickingLandsOnTheTargetAndProjectsBack)
 {
     for (bool yUp : {false, true}) {
         for (bool ortho : {false, true}) {
@@ -112,21 +111,11 @@ TEST_F(CameraTest, ScreenCentreLookingDownHitsTheTarget)
             camera.SetOrthographic(ortho);
             LookDown();
             const POINT centre = {320, 240};
-            D3DXVECTOR2 ground(-1, -1);
-            EXPECT_EQ(camera.ScreenToGround(&centre, &ground), S_OK);
-            EXPECT_NEAR(ground.x, 3.0f, 1e-3f);
-            EXPECT_NEAR(ground.y, 4.0f, 1e-3f);
-        }
-    }
-}
+            D3DXVECTOR2 onTarget(-1, -1);
+            EXPECT_EQ(camera.ScreenToGround(&centre, &onTarget), S_OK);
+            EXPECT_NEAR(onTarget.x, 3.0f, 1e-3f);
+            EXPECT_NEAR(onTarget.y, 4.0f, 1e-3f);
 
-TEST_F(CameraTest, PickedGroundPointProjectsBackToThePixel)
-{
-    for (bool yUp : {false, true}) {
-        for (bool ortho : {false, true}) {
-            SCOPED_TRACE(testing::Message() << "yUp " << yUp << " ortho " << ortho);
-            camera.SetYUp(yUp);
-            camera.SetOrthographic(ortho);
             camera.Rotate(1.0f - camera.GetPitch(), 0.5f, true);
             const POINT pixel = {100, 400};
             D3DXVECTOR2 ground;

@@ -8,43 +8,44 @@ namespace {
 
 using Log = std::vector<std::string>;
 
-TEST(UpdateNodeTree, ParentsBeforeChildrenHiddenIncluded)
-{
+// root with children a (holding a1) and b; the tree holds every node but the root.
+class UpdateNodeTree : public ::testing::Test {
+protected:
+    UpdateNodeTree()
+    {
+        for (CRecordingNode* node : {a, b}) {
+            root->AddChild(node);
+            node->Release();
+        }
+        a->AddChild(a1);
+        a1->Release();
+    }
+    ~UpdateNodeTree() override { root->Release(); }
+
     Log log;
-    auto* root = new CRecordingNode("root", &log);
-    auto* a = new CRecordingNode("a", &log);
-    auto* a1 = new CRecordingNode("a1", &log);
-    auto* b = new CRecordingNode("b", &log);
-    root->AddChild(a);
-    a->AddChild(a1);
-    root->AddChild(b);
+    CRecordingNode* root = new CRecordingNode("root", &log);
+    CRecordingNode* a = new CRecordingNode("a", &log);
+    CRecordingNode* a1 = new CRecordingNode("a1", &log);
+    CRecordingNode* b = new CRecordingNode("b", &log);
+};
+
+TEST_F(UpdateNodeTree, ParentsBeforeChildrenHiddenIncluded)
+{
     a->SetHidden(true);
     a->SetPaused(true);
 
-    EXPECT_EQ(UpdateNodeTree(root, 0.5f), S_OK);
+    EXPECT_EQ(::UpdateNodeTree(root, 0.5f), S_OK);
     EXPECT_EQ(log, (Log{"update:root", "update:a", "update:a1", "update:b"}));
     EXPECT_FALSE(root->IsBoundingBoxDirty());
-    EXPECT_EQ(UpdateNodeTree(nullptr, 0.5f), E_POINTER);
+    EXPECT_EQ(::UpdateNodeTree(nullptr, 0.5f), E_POINTER);
 
-    for (ISceneNode* node : {static_cast<ISceneNode*>(a1), static_cast<ISceneNode*>(b), static_cast<ISceneNode*>(a)}) {
-        node->Release();
-    }
-    root->Release();
 }
 
-TEST(UpdateNodeTree, FirstFailingChildStopsItsSiblingsButBoundsAreStillRefreshed)
+TEST_F(UpdateNodeTree, FirstFailingChildStopsItsSiblingsButBoundsAreStillRefreshed)
 {
-    Log log;
-    auto* root = new CRecordingNode("root", &log);
-    auto* a = new CRecordingNode("a", &log);
-    auto* a1 = new CRecordingNode("a1", &log);
-    auto* b = new CRecordingNode("b", &log);
-    root->AddChild(a);
-    a->AddChild(a1);
-    root->AddChild(b);
     a1->updateResult = E_NOTIMPL;
 
-    EXPECT_EQ(UpdateNodeTree(root, 0.0f), E_NOTIMPL);
+    EXPECT_EQ(::UpdateNodeTree(root, 0.0f), E_NOTIMPL);
     EXPECT_EQ(log, (Log{"update:root", "update:a", "update:a1"}));
     EXPECT_FALSE(root->IsBoundingBoxDirty());
     EXPECT_FALSE(a->IsBoundingBoxDirty());
@@ -53,13 +54,9 @@ TEST(UpdateNodeTree, FirstFailingChildStopsItsSiblingsButBoundsAreStillRefreshed
     log.clear();
     a1->updateResult = S_OK;
     a->updateResult = E_FAIL;
-    EXPECT_EQ(UpdateNodeTree(root, 0.0f), E_FAIL);
+    EXPECT_EQ(::UpdateNodeTree(root, 0.0f), E_FAIL);
     EXPECT_EQ(log, (Log{"update:root", "update:a"}));
 
-    for (ISceneNode* node : {static_cast<ISceneNode*>(a1), static_cast<ISceneNode*>(b), static_cast<ISceneNode*>(a)}) {
-        node->Release();
-    }
-    root->Release();
 }
 
 TEST(DeviceNodeTree, VisitsEveryNodeParentsFirst)

@@ -12,18 +12,9 @@ ULONG CountOf(ISceneNode* node)
     return node->Release();
 }
 
-TEST(SceneNode, FreshState)
+TEST(SceneNode, FreshNodeBoundsAndNullChild)
 {
     ISceneNode* node = NewNode("");
-    D3DXMATRIX identity;
-    D3DXMatrixIdentity(&identity);
-    EXPECT_EQ(*node->GetMatrix(nullptr), identity);
-    EXPECT_STREQ(node->GetName(), "");
-    EXPECT_EQ(node->GetParent(), nullptr);
-    EXPECT_EQ(node->GetChildCount(), 0);
-    EXPECT_FALSE(node->IsHidden());
-    EXPECT_FALSE(node->IsPaused());
-    EXPECT_FALSE(node->IsDeferred());
     EXPECT_TRUE(node->IsBoundingBoxDirty());
     EXPECT_TRUE(node->GetBoundingBox(nullptr)->IsEmpty());
     EXPECT_FALSE(node->IsBoundingBoxDirty());

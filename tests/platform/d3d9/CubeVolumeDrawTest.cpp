@@ -2,18 +2,11 @@
 // from their own format and kept current as they change.
 #include <gtest/gtest.h>
 
-#include "support/HeadlessDevice.h"
+#include "DeviceDrawing.h"
 
-using vestra::test::HeadlessDevice;
-using vestra::test::ReadBackBuffer;
+using namespace vestra::test;
 
 namespace {
-
-struct DirectionVertex {
-    float x, y, z, rhw;
-    float u, v, w;
-};
-constexpr DWORD kDirectionFvf = D3DFVF_XYZRHW | D3DFVF_TEX1 | D3DFVF_TEXCOORDSIZE3(0);
 
 void DirectionPixel(IDirect3DDevice9* device, float x, float u, float v, float w) {
     const float l = x - 0.5f, r = x + 0.5f;
@@ -22,13 +15,6 @@ void DirectionPixel(IDirect3DDevice9* device, float x, float u, float v, float w
                                      {l, 0.5f, 0.5f, 1, u, v, w},
                                      {r, 0.5f, 0.5f, 1, u, v, w}};
     ASSERT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(DirectionVertex)));
-}
-
-void PrepareTextureOnly(IDirect3DDevice9* device) {
-    device->SetFVF(kDirectionFvf);
-    device->SetRenderState(D3DRS_LIGHTING, FALSE);
-    device->SetRenderState(D3DRS_ZENABLE, D3DZB_FALSE);
-    device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
 }
 
 }  // namespace
@@ -44,7 +30,7 @@ TEST(CubeVolumeDraw, ConvertedCubeFacesFollowLaterWrites) {
         *static_cast<DWORD*>(locked.pBits) = 0x00101010u * (face + 1);  // X byte 0: read as opaque
         cube->UnlockRect(static_cast<D3DCUBEMAP_FACES>(face), 0);
     }
-    PrepareTextureOnly(device.get());
+    TextureOnly(device.get(), kDirectionFvf);
     device->SetTexture(0, cube);
     ASSERT_EQ(D3D_OK, device->BeginScene());
     DirectionPixel(device.get(), 0, 0.1f, -2.0f, 0.3f);  // -Y
@@ -75,7 +61,7 @@ TEST(CubeVolumeDraw, VolumeSlicesAreSampledByTheThirdCoordinate) {
     *static_cast<DWORD*>(box.pBits) = 0xFF112233;
     *reinterpret_cast<DWORD*>(static_cast<BYTE*>(box.pBits) + box.SlicePitch) = 0xFF445566;
     volume->UnlockBox(0);
-    PrepareTextureOnly(device.get());
+    TextureOnly(device.get(), kDirectionFvf);
     device->SetTexture(0, volume);
     ASSERT_EQ(D3D_OK, device->BeginScene());
     DirectionPixel(device.get(), 0, 0.5f, 0.5f, 0.25f);

@@ -4,18 +4,12 @@
 
 #include <cstring>
 
-#include "support/HeadlessDevice.h"
+#include "DeviceDrawing.h"
 
-using vestra::test::HeadlessDevice;
-using vestra::test::ReadBackBuffer;
+using namespace vestra::test;
 
 namespace {
 
-struct DirectionVertex {
-    float x, y, z, rhw;
-    float u, v, w;
-};
-constexpr DWORD kDirectionFvf = D3DFVF_XYZRHW | D3DFVF_TEX1 | D3DFVF_TEXCOORDSIZE3(0);
 constexpr UINT kSide = 4;  // the quad covers the whole kSide x kSide target
 
 DWORD LevelColour(UINT level) { return 0xFF000000u | (0x20u * (level + 1)) * 0x010101u; }
@@ -34,10 +28,7 @@ void DrawQuad(IDirect3DDevice9* device, Coord origin, Coord across, Coord down) 
                    origin.u + a * across.u + d * down.u, origin.v + a * across.v + d * down.v,
                    origin.w + a * across.w + d * down.w};
     }
-    device->SetFVF(kDirectionFvf);
-    device->SetRenderState(D3DRS_LIGHTING, FALSE);
-    device->SetRenderState(D3DRS_ZENABLE, D3DZB_FALSE);
-    device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
+    TextureOnly(device, kDirectionFvf);
     ASSERT_EQ(D3D_OK, device->BeginScene());
     ASSERT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(DirectionVertex)));
     ASSERT_EQ(D3D_OK, device->EndScene());

@@ -3,37 +3,12 @@
 // of threads.
 #include <gtest/gtest.h>
 
-#include "VestraDeviceControl.h"
+#include "DeviceDrawing.h"
 #include "d3d9/raster/Pipeline.h"
-#include "support/HeadlessDevice.h"
 
-using vestra::test::HeadlessDevice;
-using vestra::test::ReadBackBuffer;
+using namespace vestra::test;
 
 namespace {
-
-struct ScreenVertex {
-    float x, y, z, rhw;
-    D3DCOLOR color;
-    float u, v;
-};
-constexpr DWORD kScreenFvf = D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX1;
-
-struct Quad {
-    ScreenVertex v[4];
-};
-
-// A screen-space rectangle whose edges sit on pixel boundaries.
-Quad MakeQuad(float left, float top, float right, float bottom, float z, D3DCOLOR color) {
-    return Quad{{{left - 0.5f, top - 0.5f, z, 1, color, 0, 0},
-                 {right - 0.5f, top - 0.5f, z, 1, color, 1, 0},
-                 {left - 0.5f, bottom - 0.5f, z, 1, color, 0, 1},
-                 {right - 0.5f, bottom - 0.5f, z, 1, color, 1, 1}}};
-}
-
-void DrawQuad(IDirect3DDevice9* device, const Quad& quad) {
-    ASSERT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad.v, sizeof(ScreenVertex)));
-}
 
 IDirect3DTexture9* SolidTexture(IDirect3DDevice9* device, D3DCOLOR colour) {
     IDirect3DTexture9* texture = nullptr;
@@ -43,23 +18,6 @@ IDirect3DTexture9* SolidTexture(IDirect3DDevice9* device, D3DCOLOR colour) {
     *static_cast<DWORD*>(locked.pBits) = colour;
     texture->UnlockRect(0);
     return texture;
-}
-
-void TextureOnly(IDirect3DDevice9* device) {
-    device->SetFVF(kScreenFvf);
-    device->SetRenderState(D3DRS_LIGHTING, FALSE);
-    device->SetRenderState(D3DRS_ZENABLE, D3DZB_FALSE);
-    device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
-}
-
-VESTRA_FRAME_STATISTICS Statistics(IDirect3DDevice9* device) {
-    IVestraDeviceControl* control = nullptr;
-    VESTRA_FRAME_STATISTICS stats{};
-    if (SUCCEEDED(device->QueryInterface(IID_IVestraDeviceControl, reinterpret_cast<void**>(&control)))) {
-        control->GetFrameStatistics(&stats);
-        control->Release();
-    }
-    return stats;
 }
 
 // Many small blended quads over a large one, with depth: enough work to be shared out,

@@ -55,20 +55,19 @@ DWORD PresentTwoFrames(IDirect3DDevice9* device) {
     return texels.empty() ? 0 : texels[kWidth + 3];
 }
 
-TEST(Present, SingleFlipExchangesFrontAndBack) {
-    IDirect3DDevice9* device = CreateDevice(D3DSWAPEFFECT_FLIP);
-    ASSERT_NE(device, nullptr);
-    EXPECT_EQ(PresentTwoFrames(device), kFirst);
-    EXPECT_EQ(FrontTexel(device), kSecond);
-    EXPECT_EQ(device->Release(), 0u);
-}
-
-TEST(Present, CopyKeepsTheBackBuffer) {
-    IDirect3DDevice9* device = CreateDevice(D3DSWAPEFFECT_COPY);
-    ASSERT_NE(device, nullptr);
-    EXPECT_EQ(PresentTwoFrames(device), kSecond);
-    EXPECT_EQ(FrontTexel(device), kSecond);
-    EXPECT_EQ(device->Release(), 0u);
+TEST(Present, FlipExchangesFrontAndBackWhileCopyKeepsTheBackBuffer) {
+    struct Case {
+        D3DSWAPEFFECT effect;
+        D3DCOLOR backAfterwards;
+    };
+    for (const Case& k : {Case{D3DSWAPEFFECT_FLIP, kFirst}, Case{D3DSWAPEFFECT_COPY, kSecond}}) {
+        SCOPED_TRACE(k.effect);
+        IDirect3DDevice9* device = CreateDevice(k.effect);
+        ASSERT_NE(device, nullptr);
+        EXPECT_EQ(PresentTwoFrames(device), k.backAfterwards);
+        EXPECT_EQ(FrontTexel(device), kSecond);
+        EXPECT_EQ(device->Release(), 0u);
+    }
 }
 
 // A back buffer the host holds across Present stays the surface drawing goes to, and its

@@ -7,21 +7,13 @@ using namespace vestra::formats;
 TEST(FormatInfo, ChannelsAndSizesOfRepresentativeFormats)
 {
     const FormatInfo& argb = GetFormatInfo(D3DFMT_A8R8G8B8);
-    EXPECT_TRUE(argb.known);
-    EXPECT_EQ(argb.format, D3DFMT_A8R8G8B8);
-    EXPECT_EQ(argb.bitsPerPixel, 32u);
     EXPECT_TRUE(argb.hasAlpha);
-    EXPECT_FALSE(argb.blockCompressed);
 
     EXPECT_FALSE(GetFormatInfo(D3DFMT_X8R8G8B8).hasAlpha);
-    EXPECT_EQ(GetFormatInfo(D3DFMT_R8G8B8).bitsPerPixel, 24u);
-    EXPECT_EQ(GetFormatInfo(D3DFMT_A32B32G32R32F).bitsPerPixel, 128u);
     EXPECT_EQ(GetFormatInfo(D3DFMT_A4L4).bitsPerPixel, 8u);
 
     const FormatInfo& dxt1 = GetFormatInfo(D3DFMT_DXT1);
     EXPECT_TRUE(dxt1.blockCompressed);
-    EXPECT_EQ(dxt1.blockBytes, 8u);
-    EXPECT_EQ(GetFormatInfo(D3DFMT_DXT5).blockBytes, 16u);
 
     const FormatInfo& d24s8 = GetFormatInfo(D3DFMT_D24S8);
     EXPECT_TRUE(d24s8.isDepth);

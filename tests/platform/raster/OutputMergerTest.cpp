@@ -6,6 +6,16 @@
 namespace vestra::raster::testing {
 namespace {
 
+// Whether each function passes for a value less than, equal to and greater than the reference.
+struct Comparison {
+    DWORD func;
+    bool less, equal, greater;
+};
+const Comparison kComparisons[] = {{D3DCMP_NEVER, false, false, false},   {D3DCMP_LESS, true, false, false},
+                                   {D3DCMP_EQUAL, false, true, false},    {D3DCMP_LESSEQUAL, true, true, false},
+                                   {D3DCMP_GREATER, false, false, true},  {D3DCMP_NOTEQUAL, true, false, true},
+                                   {D3DCMP_GREATEREQUAL, false, true, true}, {D3DCMP_ALWAYS, true, true, true}};
+
 // Draws one pixel of `src` (diffuse; alpha from diffuse) over a target filled with `dst`.
 DWORD BlendOnePixel(DWORD src, DWORD dst, DWORD srcBlend, DWORD destBlend, DWORD op = D3DBLENDOP_ADD) {
     Canvas c(1, 1);
@@ -21,7 +31,7 @@ DWORD BlendOnePixel(DWORD src, DWORD dst, DWORD srcBlend, DWORD destBlend, DWORD
     return c.At(0, 0);
 }
 
-TEST(OutputMerger, BlendFactorsOnKnownColours) {
+TEST(OutputMerger, BlendFactorsAndOperationsOnKnownColours) {
     // src (a 0x80, r 0xFF, g 0x80, b 0x00), dst (a 0x40, r 0x00, g 0x80, b 0xFF).
     // round(x * f / 255) per channel, then the sum clamped.
     const DWORD src = 0x80FF8000, dst = 0x400080FF;
@@ -46,10 +56,6 @@ TEST(OutputMerger, BlendFactorsOnKnownColours) {
     EXPECT_EQ(BlendOnePixel(src, dst, D3DBLEND_SRCALPHASAT, D3DBLEND_ZERO), 0x80804000u);
     EXPECT_EQ(BlendOnePixel(src, dst, D3DBLEND_BLENDFACTOR, D3DBLEND_ZERO), 0x20402000u);
     EXPECT_EQ(BlendOnePixel(src, dst, D3DBLEND_INVBLENDFACTOR, D3DBLEND_ZERO), 0x60BF6000u);
-}
-
-TEST(OutputMerger, BlendOperations) {
-    const DWORD src = 0x80FF8000, dst = 0x400080FF;
     EXPECT_EQ(BlendOnePixel(src, dst, D3DBLEND_ONE, D3DBLEND_ONE, D3DBLENDOP_SUBTRACT), 0x40FF0000u);
     EXPECT_EQ(BlendOnePixel(src, dst, D3DBLEND_ONE, D3DBLEND_ONE, D3DBLENDOP_REVSUBTRACT), 0x000000FFu);
     // MIN and MAX ignore the factors.
@@ -79,17 +85,9 @@ TEST(OutputMerger, SeparateAlphaBlendAndWriteMask) {
 }
 
 TEST(OutputMerger, AlphaTestEveryFunction) {
-    struct Case {
-        DWORD func;
-        bool below, equal, above;  // pixel alpha 0x7F, 0x80, 0x81 against reference 0x80
-    };
-    const Case cases[] = {{D3DCMP_NEVER, false, false, false},   {D3DCMP_LESS, true, false, false},
-                          {D3DCMP_EQUAL, false, true, false},    {D3DCMP_LESSEQUAL, true, true, false},
-                          {D3DCMP_GREATER, false, false, true},  {D3DCMP_NOTEQUAL, true, false, true},
-                          {D3DCMP_GREATEREQUAL, false, true, true}, {D3DCMP_ALWAYS, true, true, true}};
-    for (const Case& k : cases) {
+    for (const Comparison& k : kComparisons) {  // pixel alpha 0x7F, 0x80, 0x81 against reference 0x80
         const DWORD alphas[3] = {0x7F, 0x80, 0x81};
-        const bool expected[3] = {k.below, k.equal, k.above};
+        const bool expected[3] = {k.less, k.equal, k.greater};
         for (int i = 0; i < 3; ++i) {
             Canvas c(1, 1);
             c.state.stageStates[0][D3DTSS_ALPHAOP] = D3DTOP_SELECTARG2;
@@ -108,15 +106,7 @@ TEST(OutputMerger, DepthFunctionsAndFormats) {
     // Stored depth 0.5 in D24S8; incoming 0.25, 0.5, 0.75.
     const DWORD stored = 0x800000u << 8;
     const float incoming[3] = {0.25f, 8388608.0f / 16777215.0f, 0.75f};
-    struct Case {
-        DWORD func;
-        bool less, equal, greater;
-    };
-    const Case cases[] = {{D3DCMP_NEVER, false, false, false},   {D3DCMP_LESS, true, false, false},
-                          {D3DCMP_EQUAL, false, true, false},    {D3DCMP_LESSEQUAL, true, true, false},
-                          {D3DCMP_GREATER, false, false, true},  {D3DCMP_NOTEQUAL, true, false, true},
-                          {D3DCMP_GREATEREQUAL, false, true, true}, {D3DCMP_ALWAYS, true, true, true}};
-    for (const Case& k : cases) {
+    for (const Comparison& k : kComparisons) {
         const bool expected[3] = {k.less, k.equal, k.greater};
         for (int i = 0; i < 3; ++i) {
             Canvas c(1, 1);

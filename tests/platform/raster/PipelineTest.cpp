@@ -12,6 +12,15 @@ struct LitVertex {
     float x, y, z;
     float nx, ny, nz;
 };
+// Covers the canvas at z = 0.5 facing the viewer.
+const std::vector<LitVertex> kFacingQuad = {
+    {-1, 1, 0.5f, 0, 0, -1}, {1, 1, 0.5f, 0, 0, -1}, {-1, -1, 0.5f, 0, 0, -1}, {1, -1, 0.5f, 0, 0, -1}};
+
+void AlphaBlend(Canvas& c) {
+    c.state.renderStates[D3DRS_ALPHABLENDENABLE] = TRUE;
+    c.state.renderStates[D3DRS_SRCBLEND] = D3DBLEND_SRCALPHA;
+    c.state.renderStates[D3DRS_DESTBLEND] = D3DBLEND_INVSRCALPHA;
+}
 
 TEST(Pipeline, DirectionalLightOnAKnownNormal) {
     Canvas c(4, 4);
@@ -27,9 +36,7 @@ TEST(Pipeline, DirectionalLightOnAKnownNormal) {
     // N.L = cos 45 degrees = 0.7071.
     light.Direction = {0.0f, -1.0f, 1.0f};
     c.state.lights.push_back(light);
-    const std::vector<LitVertex> quad = {{-1, 1, 0.5f, 0, 0, -1}, {1, 1, 0.5f, 0, 0, -1},
-                                         {-1, -1, 0.5f, 0, 0, -1}, {1, -1, 0.5f, 0, 0, -1}};
-    c.Draw(D3DPT_TRIANGLESTRIP, 2, quad, D3DFVF_XYZ | D3DFVF_NORMAL);
+    c.Draw(D3DPT_TRIANGLESTRIP, 2, kFacingQuad, D3DFVF_XYZ | D3DFVF_NORMAL);
     // Colour = ambient 32/255 + diffuse * 0.7071: red 32 + 180 = 212, green 32 + 90 = 122,
     // blue 32 + 45 = 77 (material ambient is white, texture absent = white).
     const DWORD p = c.At(1, 1);
@@ -39,7 +46,7 @@ TEST(Pipeline, DirectionalLightOnAKnownNormal) {
 
     // Facing away from the light leaves only the ambient term.
     c.state.lights[0].Direction = {0.0f, 0.0f, -1.0f};
-    c.Draw(D3DPT_TRIANGLESTRIP, 2, quad, D3DFVF_XYZ | D3DFVF_NORMAL);
+    c.Draw(D3DPT_TRIANGLESTRIP, 2, kFacingQuad, D3DFVF_XYZ | D3DFVF_NORMAL);
     EXPECT_EQ(c.At(1, 1) & 0x00FFFFFF, 0x202020u);
 }
 
@@ -54,14 +61,12 @@ TEST(Pipeline, PointLightAttenuatesWithDistance) {
     light.Range = 100.0f;
     light.Attenuation1 = 1.0f;  // 1 / d: 0.5 at the centre
     c.state.lights.push_back(light);
-    const std::vector<LitVertex> quad = {{-1, 1, 0.5f, 0, 0, -1}, {1, 1, 0.5f, 0, 0, -1},
-                                         {-1, -1, 0.5f, 0, 0, -1}, {1, -1, 0.5f, 0, 0, -1}};
-    c.Draw(D3DPT_TRIANGLESTRIP, 2, quad, D3DFVF_XYZ | D3DFVF_NORMAL);
+    c.Draw(D3DPT_TRIANGLESTRIP, 2, kFacingQuad, D3DFVF_XYZ | D3DFVF_NORMAL);
     // Per-vertex lighting at the corners: d = sqrt(1 + 1 + 4) = 2.449, N.L = 2 / d,
     // attenuation 1 / d: 2 / 6 = 1/3 -> 85, interpolated unchanged across the quad.
     EXPECT_NEAR(static_cast<int>(c.At(1, 1) & 0xFF), 85, 1);
     c.state.lights[0].Range = 2.0f;  // every corner is out of range
-    c.Draw(D3DPT_TRIANGLESTRIP, 2, quad, D3DFVF_XYZ | D3DFVF_NORMAL);
+    c.Draw(D3DPT_TRIANGLESTRIP, 2, kFacingQuad, D3DFVF_XYZ | D3DFVF_NORMAL);
     EXPECT_EQ(c.At(1, 1) & 0x00FFFFFF, 0u);
 }
 
@@ -120,22 +125,16 @@ TEST(Pipeline, QueuedDrawsMatchImmediateDraws) {
         quads.push_back({{x, y, 0.5f, 1, colour}, {x + 30, y, 0.5f, 1, colour}, {x, y + 30, 0.5f, 1, colour},
                          {x + 30, y + 30, 0.5f, 1, colour}});
     }
-    auto blended = [](Canvas& c) {
-        c.state.renderStates[D3DRS_ALPHABLENDENABLE] = TRUE;
-        c.state.renderStates[D3DRS_SRCBLEND] = D3DBLEND_SRCALPHA;
-        c.state.renderStates[D3DRS_DESTBLEND] = D3DBLEND_INVSRCALPHA;
-    };
     Canvas immediate(100, 80);
-    blended(immediate);
+    AlphaBlend(immediate);
     UINT expectedPixels = 0;
     for (const auto& q : quads) expectedPixels += immediate.Draw(D3DPT_TRIANGLESTRIP, 2, q, kScreenFvf).pixelsWritten;
 
     for (UINT threads : {1u, 2u, 3u}) {
         SetThreadCount(threads);
         Canvas queued(100, 80);
-        blended(queued);
+        AlphaBlend(queued);
         DrawQueue queue;
-        EXPECT_TRUE(queue.Empty());
         for (const auto& q : quads) {
             const DrawStats stats = queue.Submit(queued.state.View(),
                                                  DrawCall{D3DPT_TRIANGLESTRIP, 2, q.data(), 4, sizeof(ScreenVertex), kScreenFvf});
@@ -175,11 +174,8 @@ TEST(Pipeline, BandedDrawsMatchOneThread) {
     auto render = [](UINT threads) {
         SetThreadCount(threads);
         Canvas c(96, 80);
-        DWORD* rs = c.state.renderStates;
-        rs[D3DRS_CULLMODE] = D3DCULL_NONE;
-        rs[D3DRS_ALPHABLENDENABLE] = TRUE;
-        rs[D3DRS_SRCBLEND] = D3DBLEND_SRCALPHA;
-        rs[D3DRS_DESTBLEND] = D3DBLEND_INVSRCALPHA;
+        c.state.renderStates[D3DRS_CULLMODE] = D3DCULL_NONE;
+        AlphaBlend(c);
         UINT seed = 3;
         auto next = [&seed](float range) {
             seed = seed * 1103515245u + 12345u;

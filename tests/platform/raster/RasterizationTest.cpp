@@ -24,16 +24,6 @@ TEST(Rasterization, SmallTriangleCoversExactlyTheCentresInsideByTheTopLeftRule) 
         for (UINT x = 0; x < 8; ++x) EXPECT_EQ(c.At(x, y), (x + y < 4) ? kWhite : kBlack) << x << "," << y;
 }
 
-TEST(Rasterization, HalfPixelOffsetRectangleCoversWholePixels) {
-    Canvas c(6, 6);
-    c.Rect(0.5f, 0.5f, 3.5f, 2.5f, kWhite);  // centres 1..3 by 1..2
-    EXPECT_EQ(c.CountNot(kBlack), 6);
-    EXPECT_EQ(c.At(1, 1), kWhite);
-    EXPECT_EQ(c.At(3, 2), kWhite);
-    EXPECT_EQ(c.At(4, 2), kBlack);
-    EXPECT_EQ(c.At(0, 1), kBlack);
-}
-
 TEST(Rasterization, SharedEdgesAreDrawnExactlyOnce) {
     Canvas c(32, 32);
     DWORD* rs = c.state.renderStates;

@@ -26,6 +26,14 @@ std::vector<DWORD> SampleRow(TestTexture& t, UINT w, float u0, float u1, DWORD a
     return row;
 }
 
+// A size x size square at the origin, textured 0..1 across and tinted by diffuse.
+void TexturedSquare(Canvas& c, float size, D3DCOLOR diffuse = 0xFFFFFFFF) {
+    const float e = size - 0.5f;
+    const std::vector<ScreenTexVertex> v = {{-0.5f, -0.5f, 0.5f, 1, diffuse, 0, 0}, {e, -0.5f, 0.5f, 1, diffuse, 1, 0},
+                                            {-0.5f, e, 0.5f, 1, diffuse, 0, 1}, {e, e, 0.5f, 1, diffuse, 1, 1}};
+    c.Draw(D3DPT_TRIANGLESTRIP, 2, v, kScreenTexFvf);
+}
+
 TestTexture FourTexels() {
     TestTexture t;
     t.AddLevel(4, 1, {0xFF000000, 0xFF404040, 0xFF808080, 0xFFC0C0C0});
@@ -70,11 +78,7 @@ TEST(Texturing, MipLevelFollowsTheScreenFootprint) {
         Canvas c(8, 8);
         c.state.textures[0] = &t.view;
         c.state.samplerStates[0][D3DSAMP_MIPFILTER] = mip;
-        const std::vector<ScreenTexVertex> v = {{-0.5f, -0.5f, 0.5f, 1, 0xFFFFFFFF, 0, 0},
-                                                {size - 0.5f, -0.5f, 0.5f, 1, 0xFFFFFFFF, 1, 0},
-                                                {-0.5f, size - 0.5f, 0.5f, 1, 0xFFFFFFFF, 0, 1},
-                                                {size - 0.5f, size - 0.5f, 0.5f, 1, 0xFFFFFFFF, 1, 1}};
-        c.Draw(D3DPT_TRIANGLESTRIP, 2, v, kScreenTexFvf);
+        TexturedSquare(c, size);
         return c.At(0, 0);
     };
     EXPECT_EQ(draw(8, D3DTEXF_POINT), 0xFFFF0000u);  // one texel per pixel: level 0
@@ -97,11 +101,7 @@ TEST(Texturing, StageOperationsAndArguments) {
         c.state.stageStates[0][D3DTSS_COLOROP] = colorOp;
         c.state.stageStates[0][D3DTSS_COLORARG1] = arg1;
         c.state.stageStates[0][D3DTSS_COLORARG2] = arg2;
-        const std::vector<ScreenTexVertex> v = {{-0.5f, -0.5f, 0.5f, 1, diffuse, 0, 0},
-                                                {0.5f, -0.5f, 0.5f, 1, diffuse, 1, 0},
-                                                {-0.5f, 0.5f, 0.5f, 1, diffuse, 0, 1},
-                                                {0.5f, 0.5f, 0.5f, 1, diffuse, 1, 1}};
-        c.Draw(D3DPT_TRIANGLESTRIP, 2, v, kScreenTexFvf);
+        TexturedSquare(c, 1, diffuse);
         return c.At(0, 0) & 0x00FFFFFF;  // alpha is the texture's (default SELECTARG1)
     };
     const DWORD T = D3DTA_TEXTURE, D = D3DTA_DIFFUSE;
@@ -134,9 +134,7 @@ TEST(Texturing, SecondStageCombinesWithTheFirst) {
     c.state.textures[1] = &b.view;
     c.state.stageStates[1][D3DTSS_COLOROP] = D3DTOP_ADD;
     c.state.stageStates[1][D3DTSS_ALPHAOP] = D3DTOP_SELECTARG2;
-    const std::vector<ScreenTexVertex> v = {{-0.5f, -0.5f, 0.5f, 1, 0xFFFFFFFF, 0, 0}, {0.5f, -0.5f, 0.5f, 1, 0xFFFFFFFF, 1, 0},
-                                            {-0.5f, 0.5f, 0.5f, 1, 0xFFFFFFFF, 0, 1}, {0.5f, 0.5f, 0.5f, 1, 0xFFFFFFFF, 1, 1}};
-    c.Draw(D3DPT_TRIANGLESTRIP, 2, v, kScreenTexFvf);
+    TexturedSquare(c, 1);
     // Stage 0 modulates by white diffuse (0x80 each), stage 1 adds its texel.
     EXPECT_EQ(c.At(0, 0), 0xFFA0C0E0u);
 }

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "TempFolder.h"
@@ -96,14 +97,14 @@ TEST(FindFile, FailuresSetTheWindowsErrors) {
     temp.Write("a.txt", "x");
     WIN32_FIND_DATAA data;
 
-    EXPECT_EQ(FindFirstFileA((temp.Path() + "\\*.png").c_str(), &data), INVALID_HANDLE_VALUE);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
-    EXPECT_EQ(FindFirstFileA((temp.Path() + "\\missing\\*").c_str(), &data), INVALID_HANDLE_VALUE);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
-    EXPECT_EQ(FindFirstFileA((temp.Path() + "\\a.txt\\*").c_str(), &data), INVALID_HANDLE_VALUE);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
-    EXPECT_EQ(FindFirstFileA((temp.Path() + "\\").c_str(), &data), INVALID_HANDLE_VALUE);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+    const std::pair<const char*, DWORD> misses[] = {
+        {"\\*.png", ERROR_FILE_NOT_FOUND}, {"\\missing\\*", ERROR_PATH_NOT_FOUND},
+        {"\\a.txt\\*", ERROR_PATH_NOT_FOUND}, {"\\", ERROR_FILE_NOT_FOUND}};
+    for (const auto& [suffix, error] : misses) {
+        SCOPED_TRACE(suffix);
+        EXPECT_EQ(FindFirstFileA((temp.Path() + suffix).c_str(), &data), INVALID_HANDLE_VALUE);
+        EXPECT_EQ(GetLastError(), error);
+    }
     EXPECT_EQ(FindFirstFileA(NULL, &data), INVALID_HANDLE_VALUE);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
 

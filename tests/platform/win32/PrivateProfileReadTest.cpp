@@ -106,29 +106,21 @@ TEST_F(PrivateProfileRead, DefaultsLoseTrailingBlanksAndEverythingIsCutToTheBuff
 TEST_F(PrivateProfileRead, NullSectionOrKeyListsNamesEndedByTwoNuls) {
     file_ = Profile(
         "[section1]\r\nname1=val1\r\nname2=\r\nname3\r\n;name5=comment\r\nname4=val4\r\n[section2]\r\nx=1\r\n");
-    char buffer[64];
-    memset(buffer, 'x', sizeof buffer);
-    EXPECT_EQ(GetPrivateProfileStringA(NULL, "ignored", "", buffer, sizeof buffer, file_.c_str()), 18u);
-    EXPECT_EQ(std::string(buffer, 19), std::string("section1\0section2\0\0", 19));
-
-    memset(buffer, 'x', sizeof buffer);
-    EXPECT_EQ(GetPrivateProfileStringA("SECTION1", NULL, "", buffer, sizeof buffer, file_.c_str()), 18u);
-    EXPECT_EQ(std::string(buffer, 19), std::string("name1\0name2\0name4\0\0", 19));
-
-    memset(buffer, 'x', sizeof buffer);
-    EXPECT_EQ(GetPrivateProfileStringA("section1", NULL, "", buffer, 16, file_.c_str()), 14u);
-    EXPECT_EQ(std::string(buffer, 17), std::string("name1\0name2\0na\0\0x", 17));
-
-    // Exactly enough room: the whole list fits.
-    EXPECT_EQ(GetPrivateProfileStringA("section1", NULL, "", buffer, 19, file_.c_str()), 18u);
-
-    memset(buffer, 'x', sizeof buffer);
-    EXPECT_EQ(GetPrivateProfileStringA("section1", NULL, "", buffer, 2, file_.c_str()), 0u);
-    EXPECT_EQ(std::string(buffer, 3), std::string("\0\0x", 3));
-
-    memset(buffer, 'x', sizeof buffer);
-    EXPECT_EQ(GetPrivateProfileStringA("nosuch", NULL, "", buffer, sizeof buffer, file_.c_str()), 0u);
-    EXPECT_EQ(buffer[0], '\0');
+    const struct { const char *section, *key; DWORD size, length; std::string bytes; } cases[] = {
+        {NULL, "ignored", 64, 18, std::string("section1\0section2\0\0", 19)},
+        {"SECTION1", NULL, 64, 18, std::string("name1\0name2\0name4\0\0", 19)},
+        {"section1", NULL, 16, 14, std::string("name1\0name2\0na\0\0x", 17)},  // cut, still two NULs
+        {"section1", NULL, 19, 18, std::string("name1\0name2\0name4\0\0x", 20)},  // exactly enough room
+        {"section1", NULL, 2, 0, std::string("\0\0x", 3)},
+        {"nosuch", NULL, 64, 0, std::string("\0", 1)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << (c.section ? c.section : "NULL") << " size " << c.size);
+        char buffer[64];
+        memset(buffer, 'x', sizeof buffer);
+        EXPECT_EQ(GetPrivateProfileStringA(c.section, c.key, "", buffer, c.size, file_.c_str()), c.length);
+        EXPECT_EQ(std::string(buffer, c.bytes.size()), c.bytes);
+    }
 }
 
 TEST_F(PrivateProfileRead, SectionNamesCountAnExactFitAsTooSmall) {

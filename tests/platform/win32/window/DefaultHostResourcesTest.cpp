@@ -10,23 +10,6 @@ namespace {
 
 using DefaultHostResourcesTest = WindowTest;
 
-constexpr LPARAM kAlt = 1 << 29;
-
-std::vector<WPARAM> CommandsFor(HWND window, HACCEL table) {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (!TranslateAcceleratorA(window, table, &message)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-    }
-    std::vector<WPARAM> commands;
-    for (const Received& r : ReceivedMessages()) {
-        if (r.message == WM_COMMAND) commands.push_back(LOWORD(r.wParam));
-    }
-    return commands;
-}
-
 TEST_F(DefaultHostResourcesTest, IconMenuAndAcceleratorsCarryTheFrameworkCommands) {
     ASSERT_TRUE(VestraRegisterDefaultHostResources(nullptr));
 
@@ -53,12 +36,8 @@ TEST_F(DefaultHostResourcesTest, IconMenuAndAcceleratorsCarryTheFrameworkCommand
     ASSERT_NE(table, nullptr);
     const HWND window = CreateRecordingWindow();
     ReceivedMessages().clear();
-    PostMessageA(window, WM_KEYDOWN, VK_F2, 1);
-    PostMessageA(window, WM_SYSKEYDOWN, VK_RETURN, 1 | kAlt);
-    PostMessageA(window, WM_KEYDOWN, VK_RETURN, 1);
-    PostMessageA(window, WM_KEYDOWN, VK_SPACE, 1);
-    PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 1);
-    EXPECT_THAT(CommandsFor(window, table), ::testing::ElementsAre(40002, 40003, 40004, 40005, 40006));
+    PostFrameworkKeys(window);
+    EXPECT_THAT(RunAcceleratorLoop(window, table), ::testing::ElementsAre(40002, 40003, 40004, 40005, 40006));
     DestroyAcceleratorTable(table);
 }
 
@@ -94,20 +73,6 @@ TEST_F(DefaultHostResourcesTest, SettingsDialogHasEveryControlTheFrameworkFills)
     EXPECT_EQ(result, IDOK);
     EXPECT_EQ(title, "Direct3D Settings");
     EXPECT_TRUE(missing.empty());
-}
-
-TEST_F(DefaultHostResourcesTest, AHostMayReplaceOneDefault) {
-    ASSERT_TRUE(VestraRegisterDefaultHostResources(nullptr));
-    const WORD own[] = {FVIRTKEY | 0x80, VK_F5, 40006, 0};
-    ASSERT_TRUE(VestraRegisterResource(nullptr, RT_ACCELERATOR, MAKEINTRESOURCEA(113), own, sizeof own));
-    const HACCEL table = LoadAcceleratorsA(nullptr, MAKEINTRESOURCEA(113));
-    const HWND window = CreateRecordingWindow();
-    ReceivedMessages().clear();
-    PostMessageA(window, WM_KEYDOWN, VK_F2, 1);
-    PostMessageA(window, WM_KEYDOWN, VK_F5, 1);
-    EXPECT_THAT(CommandsFor(window, table), ::testing::ElementsAre(40006));
-    DestroyAcceleratorTable(table);
-    ASSERT_TRUE(VestraRegisterDefaultHostResources(nullptr));  // and back to the defaults
 }
 
 }  // namespace

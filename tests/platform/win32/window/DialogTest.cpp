@@ -12,7 +12,8 @@ constexpr int kDevices = 1000;
 constexpr int kWindowed = 1016;
 constexpr int kFullscreen = 1018;
 
-std::vector<BYTE> MakeTemplate() {
+// Registers the settings template under `id` for the executable.
+void RegisterTemplate(int id) {
     const VestraDialogControl controls[] = {
         {VESTRA_CONTROL_COMBOBOX, kAdapters, 0, 10, 10, 200, 20, 0, "adapters"},
         {VESTRA_CONTROL_COMBOBOX, kDevices, 0, 10, 40, 200, 20, 0, "devices"},
@@ -25,7 +26,7 @@ std::vector<BYTE> MakeTemplate() {
     std::vector<BYTE> bytes(sizeof header + sizeof controls);
     std::memcpy(bytes.data(), &header, sizeof header);
     std::memcpy(bytes.data() + sizeof header, controls, sizeof controls);
-    return bytes;
+    ASSERT_TRUE(VestraRegisterResource(nullptr, RT_DIALOG, MAKEINTRESOURCE(id), bytes.data(), static_cast<DWORD>(bytes.size())));
 }
 
 // What the dialog procedure saw; the test reads it after DialogBoxParamA returns.
@@ -72,8 +73,7 @@ public:
 };
 
 TEST_F(DialogTest, UserChoicesAreSeenAndOkReturnsIdOk) {
-    const std::vector<BYTE> bytes = MakeTemplate();
-    ASSERT_TRUE(VestraRegisterResource(nullptr, RT_DIALOG, MAKEINTRESOURCE(144), bytes.data(), static_cast<DWORD>(bytes.size())));
+    RegisterTemplate(144);
     const HWND owner = CreateRecordingWindow(WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     g_record = DialogRecord{};
     ScopedHook hook([](HWND dialog, void*) {
@@ -99,8 +99,7 @@ TEST_F(DialogTest, UserChoicesAreSeenAndOkReturnsIdOk) {
 }
 
 TEST_F(DialogTest, EscapeCancelsAndAnUnansweredDialogIsCancelled) {
-    const std::vector<BYTE> bytes = MakeTemplate();
-    ASSERT_TRUE(VestraRegisterResource(nullptr, RT_DIALOG, MAKEINTRESOURCE(145), bytes.data(), static_cast<DWORD>(bytes.size())));
+    RegisterTemplate(145);
     {
         ScopedHook hook([](HWND dialog, void*) { PostMessageA(GetDlgItem(dialog, kAdapters), WM_KEYDOWN, VK_ESCAPE, 1); });
         g_record = DialogRecord{};
@@ -115,8 +114,7 @@ TEST_F(DialogTest, EscapeCancelsAndAnUnansweredDialogIsCancelled) {
 }
 
 TEST_F(DialogTest, KeyboardMovesFocusStepsCombosAndPressesButtons) {
-    const std::vector<BYTE> bytes = MakeTemplate();
-    ASSERT_TRUE(VestraRegisterResource(nullptr, RT_DIALOG, MAKEINTRESOURCE(148), bytes.data(), static_cast<DWORD>(bytes.size())));
+    RegisterTemplate(148);
     g_record = DialogRecord{};
     ScopedHook hook([](HWND dialog, void*) {
         // WM_INITDIALOG returned TRUE: the first control has the focus.
@@ -135,7 +133,6 @@ TEST_F(DialogTest, KeyboardMovesFocusStepsCombosAndPressesButtons) {
 }
 
 TEST_F(DialogTest, ComboBoxKeepsItemDataThroughInsertionsAndDeletions) {
-    RegisterRecordingClass("Recording");
     const HWND parent = CreateRecordingWindow();
     const HWND combo = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | CBS_DROPDOWNLIST | CBS_SORT, 0, 0, 100, 20, parent,
                                        reinterpret_cast<HMENU>(7), nullptr, nullptr);

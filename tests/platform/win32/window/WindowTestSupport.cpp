@@ -38,6 +38,33 @@ void RegisterRecordingClass(const char* name) {
     ASSERT_NE(RegisterClassA(&windowClass), 0);
 }
 
+std::vector<WPARAM> RunAcceleratorLoop(HWND window, HACCEL table) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (!TranslateAcceleratorA(window, table, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+    std::vector<WPARAM> commands;
+    for (const Received& r : ReceivedMessages()) {
+        if (r.message == WM_COMMAND) {
+            EXPECT_EQ(HIWORD(r.wParam), 1);
+            EXPECT_EQ(r.lParam, 0);
+            commands.push_back(LOWORD(r.wParam));
+        }
+    }
+    return commands;
+}
+
+void PostFrameworkKeys(HWND window) {
+    PostMessageA(window, WM_KEYDOWN, VK_F2, 1);
+    PostMessageA(window, WM_SYSKEYDOWN, VK_RETURN, 1 | (1 << 29));  // the Alt bit
+    PostMessageA(window, WM_KEYDOWN, VK_RETURN, 1);
+    PostMessageA(window, WM_KEYDOWN, VK_SPACE, 1);
+    PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 1);
+}
+
 void ResetMessages() {
     ASSERT_TRUE(kHeadless);
     MSG message;

@@ -28,6 +28,14 @@ LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 // Registers (once) a class using RecordingProc under `name`.
 void RegisterRecordingClass(const char* name);
 
+// Drains the queue through the framework's loop (accelerators first, then translate and
+// dispatch); returns the command ids RecordingProc received as WM_COMMAND.
+std::vector<WPARAM> RunAcceleratorLoop(HWND window, HACCEL table);
+
+// Posts key-downs for F2, Alt+Enter, Enter, Space and Esc: the framework's commands
+// 40002 to 40006 in order.
+void PostFrameworkKeys(HWND window);
+
 // Removes every posted message, a pending WM_QUIT included, and clears the record.
 void ResetMessages();
 
